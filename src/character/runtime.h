@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+#include "clock.h"
+#include "engine.h"
+#include "presenter.h"
+#include "speech.h"
+
+namespace character {
+
+class EngineDriver;
+
+// The character component as the program runs it: a real clock, windows on the desktop, speech,
+// and a driver that updates the engine when it is due. Create it after the QApplication.
+struct Runtime {
+  SteadyClock clock;
+  std::unique_ptr<Presenter> presenter;
+  std::unique_ptr<SpeechService> speech;
+  std::unique_ptr<Engine> engine;
+  std::unique_ptr<EngineDriver> driver;
+  ~Runtime();
+};
+
+std::unique_ptr<Runtime> createDesktopRuntime();
+
+}  // namespace character

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "character_data.h"
+
+namespace character {
+
+// The program's own word split of a spoken text: runs of non-blank characters. Speech balloons
+// reveal text in these words, and a speech service reports one timing per word of this split.
+QStringList splitWords(const QString& text);
+
+struct WordTiming {
+  int startMs = 0;  // from the start of the utterance
+  int endMs = 0;
+};
+
+struct MouthCue {
+  int startMs = 0;
+  MouthShape shape = MouthShape::Closed;
+};
+
+// The result of synthesis: how long it lasts, when each word is said, how the mouth moves.
+struct Utterance {
+  int durationMs = 0;
+  std::vector<WordTiming> words;  // one per word of splitWords(text)
+  std::vector<MouthCue> mouth;    // in time order
+};
+
+// Speech being prepared in the background. Read utterance() only once ready() is true, and only
+// on the UI thread.
+class PreparedSpeech {
+ public:
+  virtual ~PreparedSpeech() = default;
+  virtual bool ready() const = 0;
+  virtual const Utterance& utterance() const = 0;
+};
+
+// Turns text into speech for a character. Every call returns at once and is made on the UI
+// thread; synthesis happens elsewhere.
+class SpeechService {
+ public:
+  virtual ~SpeechService() = default;
+  // Starts preparing `text` in the voices of `speaker`. `onReady` runs on the UI thread once the
+  // result is ready; it may run before prepare() returns.
+  virtual std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
+                                                  std::function<void()> onReady) = 0;
+  // Plays prepared speech on `channel` (one per character), cutting what that channel played.
+  virtual void play(const QString& channel, const std::shared_ptr<PreparedSpeech>& speech) = 0;
+  // Silences `channel` at once.
+  virtual void stop(const QString& channel) = 0;
+};
+
+// Silent speech at the pace of reading aloud (about 150 words a minute): for tests, and for
+// machines where no synthesiser is available.
+class TimedSpeech : public SpeechService {
+ public:
+  static constexpr int kMsPerWord = 400;
+  static constexpr int kMouthStepMs = 120;
+
+  static Utterance estimate(const QString& text);
+  std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
+                                          std::function<void()> onReady) override;
+  void play(const QString&, const std::shared_ptr<PreparedSpeech>&) override {}
+  void stop(const QString&) override {}
+};
+
+}  // namespace character

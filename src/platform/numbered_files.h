@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <stdexcept>
+
+namespace platform {
+
+// A file could not be opened or read; the message names the file and the reason.
+class FileError : public std::runtime_error {
+ public:
+  explicit FileError(const QString& message) : std::runtime_error(message.toStdString()) {}
+  QString message() const { return QString::fromStdString(what()); }
+};
+
+// The program's numbered open files: 1 holds the lesson being read, 3 a help text while it is
+// read. Closing is always a close-all.
+class NumberedFiles {
+ public:
+  static constexpr int kLessonFile = 1;
+  static constexpr int kHelpFile = 3;
+
+  // Opens `path` for reading its text lines one after another. Throws FileError.
+  void openForInput(int number, const QString& path);
+  // Opens `path` for binary access, creating it empty when it does not exist. Throws FileError.
+  void openBinary(int number, const QString& path);
+
+  bool isOpen(int number) const;
+  // Sequential input: true when no line is left.
+  bool atEnd(int number) const;
+  // Sequential input: the next decoded line, without its line end.
+  QString readLine(int number);
+  // Binary access: the whole content.
+  QByteArray readAll(int number);
+
+  void closeAll();
+
+ private:
+  struct OpenFile {
+    QString path;
+    QStringList lines;  // sequential input
+    qsizetype nextLine = 0;
+    QByteArray bytes;  // binary access
+  };
+  const OpenFile& file(int number) const;
+  std::map<int, OpenFile> open_;
+};
+
+}  // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// The encodings a text file of ours can be in.
+enum class TextEncoding { CodePage936, Utf8, Utf16LE, Utf16BE };
+
+// Chooses the encoding of a whole file: a byte-order mark decides; without one, a file that is
+// entirely valid UTF-8 and holds at least one non-ASCII byte is UTF-8; anything else is code
+// page 936.
+TextEncoding detectEncoding(const QByteArray& bytes);
+
+// Splits a file into lines (CR LF, lone CR or lone LF end a line; the last line needs no end;
+// the end-of-line characters are dropped) and decodes each line. Bytes that do not decode
+// become U+FFFD; nothing is dropped and no separator is swallowed.
+QStringList decodeLines(const QByteArray& bytes);
+
+// Decodes a whole file as text, keeping its line ends (help texts).
+QString decodeText(const QByteArray& bytes);
+
+}  // namespace platform

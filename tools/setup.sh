@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need, only those missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
+  libicu-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libflite1 flite1-dev espeak-ng libespeak-ng-dev
+  fonts-arphic-uming fonts-arphic-ukai fonts-liberation
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick
+  pulseaudio pulseaudio-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
