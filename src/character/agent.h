@@ -37,6 +37,8 @@ class Character {
   int Height() const;
   int Width() const;
 
+  CharacterState& state() { return state_; }
+
  private:
   Engine& engine_;
   CharacterState& state_;
@@ -53,11 +55,11 @@ class Characters {
   // Reads the character file at `path` and registers it under `id`.
   Request Load(const QString& id, const QString& path);
   // The character loaded under `id`; throws AgentError when there is none.
-  Character& Character(const QString& id);
+  ::character::Character& Character(const QString& id);
 
  private:
   Engine& engine_;
-  std::map<QString, std::unique_ptr<class Character>> loaded_;
+  std::map<QString, std::unique_ptr<::character::Character>> loaded_;
 };
 
 // One instance of the character component. It must be connected before it loads characters;

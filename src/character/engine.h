@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -90,19 +91,30 @@ class Engine {
   void record(const CharacterState& character, const QString& operation, QStringList arguments,
               const Request& request, const Request& awaited = {});
   void wake();
+  void interruptAll(CharacterState& character);
 
-  void updateCharacter(CharacterState& character, std::int64_t now);
-  bool startNext(CharacterState& character, std::int64_t now);
+  bool stepQueue(CharacterState& character, std::int64_t now);
+  void startNext(CharacterState& character, std::int64_t now);
   bool advanceRunning(CharacterState& character, std::int64_t now);
   void finishRunning(CharacterState& character, RequestStatus status, std::int64_t now);
+  void playOnce(CharacterState& character, const QString& name, std::int64_t now);
+  void startMove(CharacterState& character, std::int64_t now);
+  void moveAlong(CharacterState& character, std::int64_t now);
+  void startThought(CharacterState& character, std::int64_t now);
+  void startSpeech(CharacterState& character, std::int64_t now);
+  void makeVisible(CharacterState& character);
+  void setPosition(CharacterState& character, QPoint position);
+
   void beginAnimation(CharacterState& character, const Animation* animation, std::int64_t now,
                       bool loop);
   void advanceAnimation(CharacterState& character, std::int64_t now);
-  void updateBalloon(CharacterState& character, std::int64_t now);
+  MouthShape mouthAt(const CharacterState& character, std::int64_t now) const;
   void updateSpeech(CharacterState& character, std::int64_t now);
-  void prepareSpeechAhead(CharacterState& character);
-  void makeVisible(CharacterState& character);
+  void updateBalloon(CharacterState& character, std::int64_t now);
+  void showBalloonText(CharacterState& character);
+  void hideBalloon(CharacterState& character);
   void presentPose(CharacterState& character);
+  void prepareSpeechAhead(CharacterState& character);
   std::optional<std::int64_t> nextWake(const CharacterState& character) const;
 
   Clock& clock_;
@@ -111,6 +123,8 @@ class Engine {
   std::list<std::unique_ptr<CharacterState>> characters_;
   std::function<void()> wakeListener_;
   std::function<void(const CallRecord&)> callObserver_;
+  // Lets speech callbacks that outlive the engine see that it is gone.
+  std::shared_ptr<int> alive_;
 };
 
 }  // namespace character

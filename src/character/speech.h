@@ -37,6 +37,8 @@ class PreparedSpeech {
  public:
   virtual ~PreparedSpeech() = default;
   virtual bool ready() const = 0;
+  // True once ready when synthesis failed; utterance() is then not to be used.
+  virtual bool failed() const { return false; }
   virtual const Utterance& utterance() const = 0;
 };
 

@@ -1,0 +1,51 @@
+#include "speech.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace character {
+
+QStringList splitWords(const QString& text) {
+  static const QRegularExpression blanks(QStringLiteral("\\s+"));
+  return text.split(blanks, Qt::SkipEmptyParts);
+}
+
+namespace {
+
+class ReadySpeech : public PreparedSpeech {
+ public:
+  explicit ReadySpeech(Utterance utterance) : utterance_(std::move(utterance)) {}
+  bool ready() const override { return true; }
+  const Utterance& utterance() const override { return utterance_; }
+
+ private:
+  Utterance utterance_;
+};
+
+}  // namespace
+
+Utterance TimedSpeech::estimate(const QString& text) {
+  Utterance utterance;
+  const qsizetype wordCount = splitWords(text).size();
+  for (qsizetype i = 0; i < wordCount; ++i) {
+    const int start = static_cast<int>(i) * kMsPerWord;
+    const int end = start + kMsPerWord - kMouthStepMs;
+    utterance.words.push_back({start, end});
+    bool open = true;
+    for (int t = start; t < end; t += kMouthStepMs, open = !open) {
+      utterance.mouth.push_back({t, open ? MouthShape::Open : MouthShape::Wide});
+    }
+    utterance.mouth.push_back({end, MouthShape::Closed});
+  }
+  utterance.durationMs = static_cast<int>(wordCount) * kMsPerWord;
+  return utterance;
+}
+
+std::shared_ptr<PreparedSpeech> TimedSpeech::prepare(const CharacterData&, const QString& text,
+                                                     std::function<void()> onReady) {
+  auto speech = std::make_shared<ReadySpeech>(estimate(text));
+  if (onReady) onReady();
+  return speech;
+}
+
+}  // namespace character
