@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: unit, widget (offscreen), fuzz smoke and end-to-end (Xvfb).
+set -euo pipefail
+cd "$(dirname "$0")"
+./tools/build.sh
+cd build
+ctest --output-on-failure -j"$(nproc)" --timeout 600
