@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "character/engine.h"
+#include "support/recording_presenter.h"
+#include "support/test_character.h"
+
+using namespace character;
+using testing_support::makeTestCharacter;
+using testing_support::RecordingPresenter;
+
+namespace {
+
+// Speech whose results the test hands out by itself, with whatever word times it likes.
+class ScriptedSpeech : public SpeechService {
+ public:
+  struct Pending : PreparedSpeech {
+    bool isReady = false;
+    bool hasFailed = false;
+    Utterance result;
+    std::function<void()> onReady;
+    bool ready() const override { return isReady; }
+    bool failed() const override { return hasFailed; }
+    const Utterance& utterance() const override { return result; }
+  };
+
+  std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
+                                          std::function<void()> onReady) override {
+    auto speech = std::make_shared<Pending>();
+    speech->onReady = std::move(onReady);
+    prepared.push_back({speaker.id, text, speech});
+    return speech;
+  }
+  void play(const QString& channel, const std::shared_ptr<PreparedSpeech>&) override {
+    played << channel;
+  }
+  void stop(const QString& channel) override { stopped << channel; }
+
+  void finish(int index, Utterance result) {
+    auto& speech = *prepared.at(index).speech;
+    speech.result = std::move(result);
+    speech.isReady = true;
+    speech.onReady();
+  }
+
+  struct Entry {
+    QString who;
+    QString text;
+    std::shared_ptr<Pending> speech;
+  };
+  std::vector<Entry> prepared;
+  QStringList played;
+  QStringList stopped;
+};
+
+class EngineSpeechTest : public ::testing::Test {
+ protected:
+  VirtualClock clock;
+  RecordingPresenter presenter;
+  ScriptedSpeech speech;
+  Engine engine{clock, presenter, speech};
+  CharacterState& boy = engine.addCharacter(makeTestCharacter("boy"));
+
+  void runFor(std::int64_t ms) { engine.runUntil(clock, clock.nowMs() + ms); }
+  QString balloonText() { return presenter.state["boy"].balloon.visibleText; }
+};
+
+Utterance unevenThreeWords() {
+  Utterance utterance;
+  utterance.durationMs = 2000;
+  utterance.words = {{0, 400}, {500, 1400}, {1500, 1900}};
+  utterance.mouth = {{0, MouthShape::Open}, {400, MouthShape::Closed}, {500, MouthShape::Round}};
+  return utterance;
+}
+
+TEST_F(EngineSpeechTest, BalloonRevealFollowsTheWordTimes) {
+  Request said = engine.speak(boy, "one two three");
+  speech.finish(0, unevenThreeWords());
+  engine.update();
+  EXPECT_EQ(speech.played, QStringList{"boy"});
+  EXPECT_EQ(balloonText(), "one");
+  runFor(499);
+  EXPECT_EQ(balloonText(), "one");
+  runFor(1);
+  EXPECT_EQ(balloonText(), "one two");
+  runFor(999);
+  EXPECT_EQ(balloonText(), "one two");
+  runFor(1);
+  EXPECT_EQ(balloonText(), "one two three");
+  EXPECT_EQ(said.Status(), RequestStatus::Running);
+  runFor(500);
+  EXPECT_EQ(said.Status(), RequestStatus::Done);
+}
+
+TEST_F(EngineSpeechTest, MouthFollowsTheCues) {
+  engine.speak(boy, "one two three");
+  speech.finish(0, unevenThreeWords());
+  engine.update();
+  EXPECT_EQ(presenter.state["boy"].pose.mouth, MouthShape::Open);
+  runFor(450);
+  EXPECT_EQ(presenter.state["boy"].pose.mouth, MouthShape::Closed);
+  runFor(100);
+  EXPECT_EQ(presenter.state["boy"].pose.mouth, MouthShape::Round);
+  EXPECT_TRUE(presenter.state["boy"].pose.speaking);
+}
+
+TEST_F(EngineSpeechTest, StopMidSentenceSilencesAndClosesTheBalloon) {
+  Request said = engine.speak(boy, "one two three");
+  speech.finish(0, unevenThreeWords());
+  runFor(600);
+  ASSERT_TRUE(presenter.state["boy"].balloon.shown);
+  engine.stop(boy);
+  EXPECT_EQ(said.Status(), RequestStatus::Interrupted);
+  EXPECT_FALSE(presenter.state["boy"].balloon.shown);
+  EXPECT_TRUE(speech.stopped.contains("boy"));
+  EXPECT_FALSE(presenter.state["boy"].pose.speaking);
+}
+
+TEST_F(EngineSpeechTest, ASpeakWaitsForItsSpeechAndStartsWhenReady) {
+  int wakes = 0;
+  engine.setWakeListener([&] { ++wakes; });
+  Request said = engine.speak(boy, "one two three");
+  runFor(5000);
+  EXPECT_EQ(said.Status(), RequestStatus::Running);
+  EXPECT_TRUE(speech.played.isEmpty());
+  const int wakesBefore = wakes;
+  speech.finish(0, unevenThreeWords());
+  EXPECT_GT(wakes, wakesBefore);
+  engine.update();
+  EXPECT_EQ(speech.played, QStringList{"boy"});
+  runFor(2000);
+  EXPECT_EQ(said.Status(), RequestStatus::Done);
+}
+
+TEST_F(EngineSpeechTest, FailedSpeechFailsTheRequestAndReleasesWaiters) {
+  CharacterState& girl = engine.addCharacter(makeTestCharacter("girl"));
+  Request said = engine.speak(boy, "one two three");
+  Request waited = engine.wait(girl, said);
+  speech.prepared[0].speech->hasFailed = true;
+  speech.prepared[0].speech->isReady = true;
+  engine.update();
+  EXPECT_EQ(said.Status(), RequestStatus::Failed);
+  EXPECT_EQ(waited.Status(), RequestStatus::Done);
+}
+
+TEST_F(EngineSpeechTest, SpeechIsPreparedOnlyAFewActionsAhead) {
+  for (int i = 0; i < 1000; ++i) engine.speak(boy, QStringLiteral("sentence %1").arg(i));
+  ASSERT_EQ(int(speech.prepared.size()), Engine::kSpeakLookahead);
+  EXPECT_EQ(speech.prepared[0].text, "sentence 0");
+  speech.finish(0, unevenThreeWords());
+  runFor(1000);
+  // The first sentence is playing and counts among the three.
+  EXPECT_EQ(int(speech.prepared.size()), Engine::kSpeakLookahead);
+  runFor(1000);
+  // The second one starts: one more is handed to the speech service.
+  ASSERT_EQ(int(speech.prepared.size()), Engine::kSpeakLookahead + 1);
+  EXPECT_EQ(speech.prepared.back().text, "sentence 3");
+}
+
+}  // namespace
