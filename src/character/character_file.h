@@ -9,7 +9,8 @@
 namespace character {
 
 // Reads a character file. Throws AgentError whose message names the file, what is wrong and
-// where (e.g. "ku.dat: animation \"Greet\", frame 2: duration must be positive").
+// where (e.g. "ku.dat: animations[6] (Greet).keyframes[1].durationMs: must be between 1 and
+// 60000, not 0"). The format is described in docs/character-format.md.
 CharacterData readCharacterFile(const QString& path);
 
 // Parses the bytes of a character file; `fileName` only names the file in error messages.

@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <map>
+#include <optional>
 #include <stdexcept>
+
+#include "text_decoder.h"
 
 namespace platform {
 
@@ -30,7 +32,8 @@ class NumberedFiles {
   bool isOpen(int number) const;
   // Sequential input: true when no line is left.
   bool atEnd(int number) const;
-  // Sequential input: the next decoded line, without its line end.
+  // Sequential input: the next decoded line, without its line end. Throws FileError past the
+  // end.
   QString readLine(int number);
   // Binary access: the whole content.
   QByteArray readAll(int number);
@@ -40,11 +43,12 @@ class NumberedFiles {
  private:
   struct OpenFile {
     QString path;
-    QStringList lines;  // sequential input
-    qsizetype nextLine = 0;
-    QByteArray bytes;  // binary access
+    std::optional<LineReader> lines;  // sequential input
+    QByteArray bytes;                 // binary access
   };
+  OpenFile& freeNumber(int number, const QString& path);
   const OpenFile& file(int number) const;
+  OpenFile& file(int number);
   std::map<int, OpenFile> open_;
 };
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace platform {
 
@@ -21,5 +22,24 @@ QStringList decodeLines(const QByteArray& bytes);
 
 // Decodes a whole file as text, keeping its line ends (help texts).
 QString decodeText(const QByteArray& bytes);
+
+// Hands out the lines of a whole file one at a time, as decodeLines() splits and decodes them,
+// decoding each line only when it is taken.
+class LineReader {
+ public:
+  explicit LineReader(const QByteArray& bytes);
+  ~LineReader();
+  LineReader(LineReader&&) noexcept;
+  LineReader& operator=(LineReader&&) noexcept;
+
+  // True when no line is left.
+  bool atEnd() const;
+  // The next line without its line end; call only while !atEnd().
+  QString next();
+
+ private:
+  struct Source;
+  std::unique_ptr<Source> source_;
+};
 
 }  // namespace platform

@@ -1,7 +1,35 @@
 #include "create_speech_service.h"
 
+#include "audio_output.h"
+#include "synthesized_speech.h"
+
 namespace character {
 
-std::unique_ptr<SpeechService> createSpeechService() { return std::make_unique<TimedSpeech>(); }
+namespace {
+
+// The synthesised speech together with the output that plays its mixer, opened once here and
+// kept open for as long as the program runs.
+class DesktopSpeech : public SynthesizedSpeech {
+ public:
+  explicit DesktopSpeech(const std::shared_ptr<Mixer>& mixer)
+      : SynthesizedSpeech(mixer), output_(*mixer) {
+    output_.start();
+  }
+
+ private:
+  AudioOutput output_;
+};
+
+std::shared_ptr<Mixer> openMixer() {
+  auto mixer = std::make_shared<Mixer>();
+  mixer->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+  return mixer;
+}
+
+}  // namespace
+
+std::unique_ptr<SpeechService> createSpeechService() {
+  return std::make_unique<DesktopSpeech>(openMixer());
+}
 
 }  // namespace character

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# CPU use of the demonstration at rest: starts chengmu_demo under its own Xvfb, waits until its
+# scene is over (all three characters in view, no balloon for 5 s), then measures the CPU time
+# it uses over 20 s and prints it as a share of one core, with how often its UI thread woke.
+# Usage: bench/demo_cpu.sh [BUILD_DIR]   (default: build)
+set -u
+
+SOURCE_DIR=$(cd "$(dirname "$0")/.." && pwd)
+BUILD_DIR=$(cd "${1:-$SOURCE_DIR/build}" && pwd)
+MEASURE_SECONDS=20
+QUIET_SECONDS=5
+. "$SOURCE_DIR/tests/e2e/lib.sh"
+
+[ -x "$BUILD_DIR/bin/chengmu_demo" ] || e2e_abort "$BUILD_DIR/bin/chengmu_demo is missing"
+
+# cpu_ticks PID: user plus system time of a process so far, in clock ticks.
+cpu_ticks() {
+  local stat
+  stat=$(<"/proc/$1/stat")
+  stat=${stat##*) }  # fields after the command name, starting with the state (field 3)
+  read -r -a fields <<<"$stat"
+  echo $((fields[11] + fields[12]))  # fields 14 (utime) and 15 (stime)
+}
+
+# ui_wakeups PID: how often the program's main (UI) thread has gone to sleep and woken so far.
+ui_wakeups() {
+  awk '/^voluntary_ctxt_switches:/ {print $2}' "/proc/$1/task/$1/status"
+}
+
+# wait_for_rest SECONDS: returns once no balloon window has been in view for SECONDS.
+wait_for_rest() {
+  local quiet_since=$SECONDS deadline=$((SECONDS + 180))
+  while [ $((SECONDS - quiet_since)) -lt "$1" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || e2e_abort "the scene did not come to rest within 180 s"
+    [ -n "$(e2e_find_windows ' (says|thinks): ')" ] && quiet_since=$SECONDS
+    sleep 0.5
+  done
+}
+
+e2e_start_xvfb
+(cd "$BUILD_DIR/bin" && exec ./chengmu_demo) >"$E2E_LOG_DIR/chengmu_demo.out" \
+  2>"$E2E_LOG_DIR/chengmu_demo.err" &
+demo=$!
+E2E_PIDS+=("$demo")
+
+e2e_wait_window '^girl$' 120 >/dev/null || e2e_abort "the girl never came into view"
+wait_for_rest "$QUIET_SECONDS"
+e2e_alive "$demo" || e2e_abort "the demonstration ended"
+
+ticks_per_second=$(getconf CLK_TCK)
+before=$(cpu_ticks "$demo")
+wakeups_before=$(ui_wakeups "$demo")
+sleep "$MEASURE_SECONDS"
+after=$(cpu_ticks "$demo")
+wakeups_after=$(ui_wakeups "$demo")
+e2e_alive "$demo" || e2e_abort "the demonstration ended while measured"
+
+used=$((after - before))
+awk -v used="$used" -v hz="$ticks_per_second" -v secs="$MEASURE_SECONDS" \
+  -v wakeups=$((wakeups_after - wakeups_before)) 'BEGIN {
+  printf "chengmu_demo at rest: %.2f s of CPU in %d s = %.2f%% of one core\n",
+         used / hz, secs, 100 * used / hz / secs
+  printf "UI thread wake-ups: %.1f a second\n", wakeups / secs
+}'
+e2e_cleanup
+$E2E_OWN_LOG_DIR && rm -rf "$E2E_LOG_DIR"

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Figures for the voices: synthesis time / audio time, and the word error rate of an offline
+# recogniser (pocketsphinx, trained on adult voices: compare voices of one character, not
+# characters); then the time from play() to the first audio frame leaving the mixer, through a
+# sound server of its own (a PulseAudio null sink) when pulseaudio is installed.
+#
+#   bench/speech/run_speech_bench.sh [BUILD_DIR [all|voices|latency]]
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+build_dir=${1:-$source_dir/build}
+part=${2:-all}
+
+cmake --build "$build_dir" --target speech_bench
+bench=$build_dir/bin/speech_bench
+work=$(mktemp -d)
+pulse_pid=""
+cleanup() {
+  if [ -n "$pulse_pid" ]; then
+    kill "$pulse_pid" 2>/dev/null
+    wait "$pulse_pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The recogniser is needed only here, so it is installed here and not by tools/setup.sh.
+install_recogniser() {
+  command -v pocketsphinx_continuous >/dev/null && [ -d /usr/share/pocketsphinx/model/en-us ] &&
+    return
+  local sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
+    pocketsphinx pocketsphinx-en-us
+}
+
+bench_voices() {
+  install_recogniser
+  echo "== synthesis time / audio time"
+  "$bench" voices "$here/voices.tsv" "$here/sentences.txt" "$work/wavs"
+  echo "== word error rate of pocketsphinx over $(grep -c . "$here/sentences.txt") sentences"
+  find "$work/wavs" -name '*.wav' -print0 |
+    xargs -0 -P 2 -I{} sh -c \
+      'pocketsphinx_continuous -infile "$1" -logfn /dev/null >"${1%.wav}.txt" 2>/dev/null' _ {}
+  python3 "$here/word_error_rate.py" "$here/voices.tsv" "$here/sentences.txt" "$work/wavs"
+}
+
+# A PulseAudio server of our own in a folder of our own, so no other server is touched.
+start_sound_server() {
+  command -v pulseaudio >/dev/null || return 0
+  export PULSE_RUNTIME_PATH=$work/pulse PULSE_STATE_PATH=$work/pulse
+  export PULSE_SERVER=unix:$work/pulse/native
+  mkdir -p "$PULSE_RUNTIME_PATH"
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+    --load="module-native-protocol-unix auth-anonymous=1" \
+    --load="module-null-sink sink_name=bench" >"$work/pulse.log" 2>&1 &
+  pulse_pid=$!
+  for _ in $(seq 50); do
+    [ -S "$PULSE_RUNTIME_PATH/native" ] && break
+    sleep 0.1
+  done
+}
+
+bench_latency() {
+  echo "== play() to first frame mixed"
+  start_sound_server
+  "$bench" latency 50
+}
+
+[ "$part" = latency ] || bench_voices
+[ "$part" = voices ] || bench_latency

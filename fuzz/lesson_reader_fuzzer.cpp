@@ -1,0 +1,100 @@
+// libFuzzer entry point for lesson reading: any bytes, read as a lesson file by the "文" command
+// on a cast of test characters, must be split, decoded, counted and staged without a crash or a
+// sanitizer report, and the count and the calls must agree with the lines the decoder finds.
+#include <unistd.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "character/agent.h"
+#include "character/engine.h"
+#include "character/speech.h"
+#include "lesson/lesson_line.h"
+#include "lesson/lesson_reader.h"
+#include "platform/text_decoder.h"
+#include "support/test_character.h"
+
+namespace {
+
+class PlainWindow : public lesson::SentenceWindow {
+ public:
+  QString text1() const override { return text1_; }
+  QString text2() const override { return text2_; }
+  void setText1(const QString& text) override { text1_ = text; }
+  void setText2(const QString& text) override { text2_ = text; }
+  void hideWindow() override {}
+
+ private:
+  QString text1_;
+  QString text2_;
+};
+
+void check(bool condition) {
+  if (!condition) std::abort();
+}
+
+QString lessonPath() {
+  return QDir::temp().filePath(QStringLiteral("lesson_reader_fuzzer_%1.txt").arg(getpid()));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  QFile file(lessonPath());
+  check(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  check(file.write(bytes) == bytes.size());
+  file.close();
+
+  character::VirtualClock clock;
+  character::NullPresenter presenter;
+  character::TimedSpeech speech;
+  character::Engine engine(clock, presenter, speech);
+  std::vector<std::unique_ptr<character::Character>> characters;
+  stage::Cast cast;
+  for (auto [handle, id] :
+       {std::pair{&cast.Boy, "boy"}, {&cast.Girl, "girl"}, {&cast.Vemo, "vemo"}}) {
+    characters.push_back(std::make_unique<character::Character>(
+        engine, engine.addCharacter(testing_support::makeTestCharacter(id))));
+    *handle = characters.back().get();
+  }
+  cast.VemoRequest = cast.Vemo->Think(QStringLiteral(" 好"));
+  int speeches = 0;
+  engine.setCallObserver([&](const character::CallRecord& call) {
+    if (call.operation == QStringLiteral("Speak")) ++speeches;
+  });
+
+  platform::NumberedFiles files;
+  PlainWindow window;
+  std::int32_t LineCounter = -1;
+  lesson::LessonContext context{files, window, LineCounter, cast};
+  lesson::startLesson(context, lessonPath());
+
+  // What the reader should have done, from the decoder's own lines.
+  const QStringList lines = platform::decodeLines(bytes);
+  qsizetype taken = 0;
+  int spoken = 0;
+  bool halted = false;
+  for (const QString& line : lines) {
+    check(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
+    ++taken;
+    const auto parsed = lesson::parseLessonLine(line);
+    if (!parsed) {
+      halted = true;
+      break;
+    }
+    if (!parsed->sentence.isEmpty()) ++spoken;
+  }
+  check(LineCounter == taken);
+  check(files.isOpen(platform::NumberedFiles::kLessonFile) == halted);
+  check(speeches == spoken + (halted ? 0 : 1));
+  QFile::remove(lessonPath());
+  return 0;
+}

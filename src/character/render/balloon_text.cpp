@@ -1,0 +1,78 @@
+#include "balloon_text.h"
+
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "character/speech.h"
+
+namespace character {
+
+namespace {
+
+constexpr double kPointSize = 10.5;
+
+// Lays `layout` out in lines of `maxWidth`; returns the size of the text it holds.
+QSizeF layOut(QTextLayout& layout, int maxWidth) {
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+  double height = 0;
+  double width = 0;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(maxWidth);
+    line.setPosition(QPointF(0, height));
+    height += line.height();
+    width = std::max(width, line.naturalTextWidth());
+  }
+  layout.endLayout();
+  return QSizeF(width, height);
+}
+
+int endOfWords(const QString& text, int wordCount) {
+  int words = 0;
+  for (int i = 0; i < text.size(); ++i) {
+    const bool wordEnds = !text[i].isSpace() && (i + 1 == text.size() || text[i + 1].isSpace());
+    if (wordEnds && ++words == wordCount) return i + 1;
+  }
+  return static_cast<int>(text.size());
+}
+
+}  // namespace
+
+QFont balloonFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("AR PL UMing CN")});
+  font.setPointSizeF(kPointSize);
+  return font;
+}
+
+int revealedLength(const QString& fullText, const QString& visibleText) {
+  if (fullText.startsWith(visibleText)) return static_cast<int>(visibleText.size());
+  return endOfWords(fullText, static_cast<int>(splitWords(visibleText).size()));
+}
+
+BalloonText::BalloonText(const QString& fullText, const QFont& font, int maxWidth)
+    : text_(fullText), font_(font), maxWidth_(maxWidth) {
+  QTextLayout layout(text_, font_);
+  const QSizeF size = layOut(layout, maxWidth_);
+  size_ =
+      QSize(static_cast<int>(std::ceil(size.width())), static_cast<int>(std::ceil(size.height())));
+  lineCount_ = layout.lineCount();
+}
+
+void BalloonText::draw(QPainter& painter, const QPoint& origin, int revealed,
+                       const QColor& color) const {
+  QTextLayout layout(text_, font_);
+  QTextLayout::FormatRange hidden;
+  hidden.start = std::clamp(revealed, 0, static_cast<int>(text_.size()));
+  hidden.length = static_cast<int>(text_.size()) - hidden.start;
+  hidden.format.setForeground(Qt::transparent);
+  layout.setFormats({hidden});
+  layOut(layout, maxWidth_);
+  painter.setPen(color);
+  layout.draw(&painter, origin);
+}
+
+}  // namespace character

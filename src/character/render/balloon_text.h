@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+namespace character {
+
+// Text wraps at this width in a balloon.
+constexpr int kBalloonTextWidth = 220;
+
+// The font of balloon text: a sans-serif for Latin text, with a Chinese font behind it for the
+// characters it lacks.
+QFont balloonFont();
+
+// How many characters of `fullText` the engine has revealed when it shows `visibleText`: the
+// length of `visibleText` when it is the beginning of the full text, else as many of the full
+// text's words (runs of non-blank characters) as `visibleText` holds.
+int revealedLength(const QString& fullText, const QString& visibleText);
+
+// The wrapped text of a balloon. Laid out once from the full text, so the revealed part never
+// moves while more words appear.
+class BalloonText {
+ public:
+  BalloonText(const QString& fullText, const QFont& font, int maxWidth = kBalloonTextWidth);
+
+  QSize size() const { return size_; }
+  int lineCount() const { return lineCount_; }
+  // Draws the first `revealed` characters with their top-left at `origin`.
+  void draw(QPainter& painter, const QPoint& origin, int revealed, const QColor& color) const;
+
+ private:
+  QString text_;
+  QFont font_;
+  int maxWidth_;
+  QSize size_;
+  int lineCount_ = 0;
+};
+
+}  // namespace character

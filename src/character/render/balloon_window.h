@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QImage>
+#include <QPainterPath>
+#include <QWidget>
+#include <optional>
+
+#include "balloon_layout.h"
+#include "balloon_text.h"
+#include "character/presenter.h"
+
+namespace character {
+
+// A character's speech or thought balloon: a window of its own beside the character, cut out
+// along the balloon's outline, titled "boy says: TEXT" or "vemo thinks: TEXT" with the whole
+// text. Its size comes from the whole text, so it does not grow while the words appear.
+class BalloonWindow : public QWidget {
+ public:
+  explicit BalloonWindow(const QString& characterId);
+
+  // Shows `fullText` with `visibleText` revealed so far, beside the character's frame.
+  void showText(BalloonKind kind, const QString& fullText, const QString& visibleText,
+                const QRect& characterFrame);
+  // Keeps the balloon beside a character that moved or was resized.
+  void followCharacter(const QRect& characterFrame);
+
+  const BalloonGeometry& geometryOnScreen() const { return geometry_; }
+  const QImage& image() const { return image_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void setContent(BalloonKind kind, const QString& fullText);
+  void place(const QRect& characterFrame);
+  void redraw();
+  QRect availableScreenArea(const QRect& characterFrame) const;
+
+  QString characterId_;
+  BalloonKind kind_ = BalloonKind::Speech;
+  QString fullText_;
+  int revealed_ = 0;
+  std::optional<BalloonText> text_;
+  BalloonGeometry geometry_;
+  QPainterPath shape_;
+  QImage image_;
+};
+
+}  // namespace character

@@ -1,0 +1,37 @@
+#include "character_window.h"
+
+#include <QPainter>
+
+#include "overlay_window.h"
+
+namespace character {
+
+CharacterWindow::CharacterWindow(const QString& id) {
+  setWindowTitle(id);
+  makeOverlayWindow(*this);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+namespace {
+
+// An empty mask would mean "no mask" (the whole rectangle); a pixel outside the window shows
+// nothing instead.
+const QRegion kNothingShown(-1, -1, 1, 1);
+
+}  // namespace
+
+// A mask is used with and without a compositor: it is exact everywhere, and the frame's pixels
+// are either opaque or clear, so translucency would add nothing.
+void CharacterWindow::setFrame(const RenderedFrame& frame) {
+  image_ = frame.image;
+  const QRegion shape = frame.shape.isEmpty() ? kNothingShown : frame.shape;
+  if (shape != mask()) setMask(shape);
+  update();
+}
+
+void CharacterWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, image_);
+}
+
+}  // namespace character

@@ -1,0 +1,42 @@
+#include "engine_driver.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace character {
+
+EngineDriver::EngineDriver(Engine& engine, const Clock& clock) : engine_(engine), clock_(clock) {
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, &EngineDriver::updateEngine);
+  engine_.setWakeListener([this] { updateSoon(); });
+  updateSoon();
+}
+
+EngineDriver::~EngineDriver() {
+  engine_.setWakeListener({});
+}
+
+void EngineDriver::updateEngine() {
+  engine_.update();
+  schedule();
+}
+
+void EngineDriver::schedule() {
+  const std::optional<std::int64_t> wake = engine_.nextWakeMs();
+  if (!wake) {
+    timer_.stop();
+    return;
+  }
+  const std::int64_t delay =
+      std::clamp<std::int64_t>(*wake - clock_.nowMs(), 0, std::numeric_limits<int>::max());
+  timer_.start(static_cast<int>(delay));
+}
+
+// The engine calls this from inside a character call or a speech callback; the update itself
+// runs from the event loop, after the caller has returned.
+void EngineDriver::updateSoon() {
+  timer_.start(0);
+}
+
+}  // namespace character

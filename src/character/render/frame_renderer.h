@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QCache>
+#include <QImage>
+#include <QRectF>
+#include <QRegion>
+#include <QSize>
+
+#include "character/character_data.h"
+#include "character/presenter.h"
+
+namespace character {
+
+// One rendered frame: the picture with every pixel opaque or clear, and its opaque region in
+// logical pixels.
+struct RenderedFrame {
+  QImage image;
+  QRegion shape;
+};
+
+// Where the design space lands in a frame of `frameSize` pixels: scaled to fit with its aspect
+// kept, centred across, standing on the bottom edge.
+QRectF designPlacement(const CharacterData& data, const QSize& frameSize);
+
+// Renders the poses of one character, keeping recent frames: an animation that loops renders
+// each of its frames once.
+class FrameRenderer {
+ public:
+  // Frames kept per character, counted in bytes of image data.
+  static constexpr qsizetype kCacheBytes = 16 * 1024 * 1024;
+
+  explicit FrameRenderer(const CharacterData& data);
+
+  // `frameSize` is in logical pixels; the picture has `devicePixelRatio` pixels for each, so the
+  // character stays sharp on a scaled display.
+  RenderedFrame render(const Pose& pose, const QSize& frameSize, double devicePixelRatio = 1.0);
+
+ private:
+  struct Key {
+    const Animation* animation;
+    int frameIndex;
+    int mouth;  // -1 while not speaking
+    QSize size;
+    int ratioPercent;  // device pixel ratio in hundredths
+    bool operator==(const Key&) const = default;
+  };
+  friend size_t qHash(const Key& key, size_t seed);
+
+  static Key keyOf(const Pose& pose, const QSize& frameSize, double devicePixelRatio);
+  RenderedFrame draw(const Pose& pose, const QSize& frameSize, double devicePixelRatio) const;
+
+  const CharacterData& data_;
+  QCache<Key, RenderedFrame> cache_;
+};
+
+}  // namespace character

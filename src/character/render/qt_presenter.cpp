@@ -1,0 +1,85 @@
+#include "qt_presenter.h"
+
+namespace character {
+
+struct QtPresenter::Shown {
+  Shown(const QString& id, const CharacterData& data) : renderer(data), window(id), balloon(id) {}
+  FrameRenderer renderer;
+  CharacterWindow window;
+  BalloonWindow balloon;
+  Pose pose;
+  QRect frame;  // kept here: a mapped window's own pos() is not always current under a WM
+};
+
+QtPresenter::QtPresenter() = default;
+QtPresenter::~QtPresenter() = default;
+
+QtPresenter::Shown* QtPresenter::find(const QString& id) const {
+  const auto found = shown_.find(id);
+  return found == shown_.end() ? nullptr : found->second.get();
+}
+
+void QtPresenter::addCharacter(const QString& id, const CharacterData& data) {
+  auto shown = std::make_unique<Shown>(id, data);
+  shown->frame = QRect(0, 0, data.width, data.height);
+  shown->window.setGeometry(shown->frame);
+  showPose(*shown);
+  shown_[id] = std::move(shown);
+}
+
+void QtPresenter::removeCharacter(const QString& id) {
+  shown_.erase(id);
+}
+
+void QtPresenter::setGeometry(const QString& id, const QRect& frame) {
+  Shown* shown = find(id);
+  if (!shown) return;
+  const bool resized = frame.size() != shown->frame.size();
+  shown->frame = frame;
+  shown->window.setGeometry(frame);
+  if (resized) showPose(*shown);
+  if (shown->balloon.isVisible()) shown->balloon.followCharacter(frame);
+}
+
+void QtPresenter::setVisible(const QString& id, bool visible) {
+  Shown* shown = find(id);
+  if (!shown) return;
+  shown->window.setVisible(visible);
+  if (visible) shown->window.raise();
+  if (!visible) shown->balloon.hide();
+}
+
+void QtPresenter::setPose(const QString& id, const Pose& pose) {
+  Shown* shown = find(id);
+  if (!shown) return;
+  shown->pose = pose;
+  showPose(*shown);
+}
+
+void QtPresenter::showPose(Shown& shown) {
+  shown.window.setFrame(
+      shown.renderer.render(shown.pose, shown.frame.size(), shown.window.devicePixelRatioF()));
+}
+
+void QtPresenter::showBalloon(const QString& id, BalloonKind kind, const QString& fullText,
+                              const QString& visibleText) {
+  Shown* shown = find(id);
+  if (!shown) return;
+  shown->balloon.showText(kind, fullText, visibleText, shown->frame);
+}
+
+void QtPresenter::hideBalloon(const QString& id) {
+  if (Shown* shown = find(id)) shown->balloon.hide();
+}
+
+CharacterWindow* QtPresenter::characterWindow(const QString& id) const {
+  Shown* shown = find(id);
+  return shown ? &shown->window : nullptr;
+}
+
+BalloonWindow* QtPresenter::balloonWindow(const QString& id) const {
+  Shown* shown = find(id);
+  return shown ? &shown->balloon : nullptr;
+}
+
+}  // namespace character

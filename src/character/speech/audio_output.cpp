@@ -1,0 +1,68 @@
+#include "audio_output.h"
+
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QMediaDevices>
+#include <atomic>
+#include <cstdio>
+
+namespace character {
+
+namespace {
+
+constexpr int kSinkBufferMs = 60;
+
+QAudioFormat mixerFormat() {
+  QAudioFormat format;
+  format.setSampleRate(kMixerSampleRate);
+  format.setChannelCount(1);
+  format.setSampleFormat(QAudioFormat::Int16);
+  return format;
+}
+
+bool failed(QAudio::Error error) {
+  return error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError;
+}
+
+}  // namespace
+
+AudioOutput::AudioOutput(Mixer& mixer, QObject* parent)
+    : QObject(parent), mixer_(mixer), drain_(mixer, clock_) {}
+
+AudioOutput::~AudioOutput() {
+  if (sink_) sink_->stop();
+}
+
+void AudioOutput::start() {
+  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+  if (device.isNull()) return drainSilently(QStringLiteral("no sound output device"));
+  if (!device.isFormatSupported(mixerFormat())) {
+    return drainSilently(QStringLiteral("the sound output cannot play 16-bit mono"));
+  }
+  sink_ = std::make_unique<QAudioSink>(device, mixerFormat());
+  sink_->setBufferSize(static_cast<qsizetype>(msToSamples(kSinkBufferMs) * sizeof(std::int16_t)));
+  connect(sink_.get(), &QAudioSink::stateChanged, this, &AudioOutput::onSinkStateChanged);
+  sink_->start(&mixer_);
+  if (failed(sink_->error())) drainSilently(QStringLiteral("the sound output did not open"));
+}
+
+void AudioOutput::onSinkStateChanged(QAudio::State) {
+  if (sink_ && failed(sink_->error())) drainSilently(QStringLiteral("the sound output failed"));
+}
+
+void AudioOutput::drainSilently(const QString& reason) {
+  if (silent_) return;
+  silent_ = true;
+  if (sink_) {
+    sink_->disconnect(this);
+    sink_->stop();
+    sink_.release()->deleteLater();
+  }
+  static std::atomic<bool> told = false;
+  if (!told.exchange(true)) {
+    std::fprintf(stderr, "speech: %s; the characters speak silently\n", qPrintable(reason));
+  }
+  drain_.start();
+}
+
+}  // namespace character

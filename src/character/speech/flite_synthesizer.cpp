@@ -1,0 +1,143 @@
+#include "flite_synthesizer.h"
+
+#include <flite/flite.h>
+
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+
+#include "mouth_shapes.h"
+#include "resample.h"
+#include "text_runs.h"
+#include "word_spread.h"
+
+extern "C" {
+cst_voice* register_cmu_us_rms(const char* voxdir);
+cst_voice* register_cmu_us_slt(const char* voxdir);
+cst_voice* register_cmu_us_awb(const char* voxdir);
+}
+
+namespace character {
+
+namespace {
+
+struct FliteVoice {
+  cst_voice* voice = nullptr;
+  float pitchMean = 0;
+  float pitchStddev = 0;
+  float durationStretch = 1;
+};
+
+FliteVoice describe(cst_voice* voice) {
+  return {voice, get_param_float(voice->features, "int_f0_target_mean", 100),
+          get_param_float(voice->features, "int_f0_target_stddev", 12),
+          get_param_float(voice->features, "duration_stretch", 1)};
+}
+
+// Registered once per process and kept to its end: flite has no safe way to drop a voice
+// another thread may still be using.
+const QHash<QString, FliteVoice>& registeredVoices() {
+  static const QHash<QString, FliteVoice> voices = [] {
+    flite_init();
+    return QHash<QString, FliteVoice>{{"rms", describe(register_cmu_us_rms(nullptr))},
+                                      {"slt", describe(register_cmu_us_slt(nullptr))},
+                                      {"awb", describe(register_cmu_us_awb(nullptr))}};
+  }();
+  return voices;
+}
+
+// Applies every setting to this utterance alone; the voice's own features stay untouched.
+void applySettings(cst_utterance* utterance, const FliteVoice& voice, const VoiceSettings& settings,
+                   double formantScale) {
+  const double pitch = settings.pitchHz > 0 ? settings.pitchHz : voice.pitchMean;
+  const double range = settings.pitchRange > 0 ? settings.pitchRange : voice.pitchStddev;
+  const double rate = settings.rate > 0 ? settings.rate : 1.0;
+  feat_set_float(utterance->features, "int_f0_target_mean", pitch / formantScale);
+  feat_set_float(utterance->features, "int_f0_target_stddev", range / formantScale);
+  feat_set_float(utterance->features, "duration_stretch",
+                 voice.durationStretch * formantScale / rate);
+}
+
+cst_item* tokenOfSegment(cst_item* segment) {
+  cst_item* syllable = item_parent(item_as(segment, "SylStructure"));
+  cst_item* word = syllable ? item_parent(syllable) : nullptr;
+  return word ? item_parent(item_as(word, "Token")) : nullptr;
+}
+
+// Word times from the segments of each token; flite's tokens are the blank-separated words of
+// the text, the same split as splitWords().
+std::vector<WordTiming> tokenTimes(cst_utterance* utterance, double msPerSecond) {
+  QHash<const cst_item*, int> tokenIndex;
+  int count = 0;
+  for (cst_item* token = relation_head(utt_relation(utterance, "Token")); token;
+       token = item_next(token)) {
+    tokenIndex.insert(token, count++);
+  }
+  std::vector<WordTiming> times(count, {-1, -1});
+  double segmentStart = 0;
+  for (cst_item* segment = relation_head(utt_relation(utterance, "Segment")); segment;
+       segment = item_next(segment)) {
+    const double segmentEnd = item_feat_float(segment, "end");
+    const auto found = tokenIndex.constFind(tokenOfSegment(segment));
+    if (found != tokenIndex.constEnd()) {
+      WordTiming& time = times[*found];
+      if (time.startMs < 0) time.startMs = static_cast<int>(segmentStart * msPerSecond);
+      time.endMs = static_cast<int>(segmentEnd * msPerSecond);
+    }
+    segmentStart = segmentEnd;
+  }
+  int previousEnd = 0;
+  for (WordTiming& time : times) {
+    if (time.startMs < 0) time = {previousEnd, previousEnd};
+    time.startMs = std::max(time.startMs, previousEnd);
+    time.endMs = std::max(time.endMs, time.startMs);
+    previousEnd = time.endMs;
+  }
+  return times;
+}
+
+std::vector<MouthCue> mouthCues(cst_utterance* utterance, double msPerSecond) {
+  std::vector<MouthCue> cues;
+  double segmentStart = 0;
+  for (cst_item* segment = relation_head(utt_relation(utterance, "Segment")); segment;
+       segment = item_next(segment)) {
+    appendMouthCue(cues, static_cast<int>(segmentStart * msPerSecond),
+                   mouthShapeOfFlitePhone(QString::fromUtf8(item_name(segment))));
+    segmentStart = item_feat_float(segment, "end");
+  }
+  appendMouthCue(cues, static_cast<int>(segmentStart * msPerSecond), MouthShape::Closed);
+  return cues;
+}
+
+}  // namespace
+
+FliteSynthesizer::FliteSynthesizer() {
+  registeredVoices();
+}
+
+SynthesizedRun FliteSynthesizer::synthesize(const QString& text, const VoiceSettings& settings) {
+  const auto found = registeredVoices().constFind(settings.voice);
+  if (found == registeredVoices().constEnd()) return {};
+  const double formantScale =
+      std::clamp(settings.formantScale > 0 ? settings.formantScale : 1.0, 0.7, 1.5);
+  cst_utterance* utterance = new_utterance();
+  utt_set_input_text(utterance, text.toUtf8().constData());
+  utt_init(utterance, found->voice);
+  applySettings(utterance, *found, settings, formantScale);
+  SynthesizedRun run;
+  const cst_wave* wave = utt_synth(utterance) ? utt_wave(utterance) : nullptr;
+  if (wave) {
+    const int playedRate = static_cast<int>(std::lround(wave->sample_rate * formantScale));
+    run.samples = resample(wave->samples, wave->num_samples, playedRate);
+    const double msPerSecond = 1000.0 / formantScale;
+    run.words = tokenTimes(utterance, msPerSecond);
+    run.mouth = mouthCues(utterance, msPerSecond);
+  }
+  delete_utterance(utterance);
+  if (run.words.size() != wordSpans(text).size()) {
+    run.words = spreadOverWords(text, samplesToMs(run.samples.size()));
+  }
+  return run;
+}
+
+}  // namespace character

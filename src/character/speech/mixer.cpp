@@ -1,0 +1,75 @@
+#include "mixer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace character {
+
+namespace {
+
+constexpr qint64 kBytesPerSample = sizeof(std::int16_t);
+
+}  // namespace
+
+Mixer::Mixer(QObject* parent) : QIODevice(parent) {}
+
+void Mixer::play(const QString& channel, std::shared_ptr<const Samples> clip) {
+  std::lock_guard lock(mutex_);
+  if (!clip || clip->empty()) {
+    channels_.remove(channel);
+    return;
+  }
+  channels_.insert(channel, Playing{std::move(clip), 0});
+}
+
+void Mixer::stop(const QString& channel) {
+  std::lock_guard lock(mutex_);
+  channels_.remove(channel);
+}
+
+bool Mixer::playing(const QString& channel) const {
+  std::lock_guard lock(mutex_);
+  return channels_.contains(channel);
+}
+
+void Mixer::setFirstFrameObserver(FirstFrameObserver observer) {
+  std::lock_guard lock(mutex_);
+  firstFrameObserver_ = std::move(observer);
+}
+
+qint64 Mixer::bytesAvailable() const {
+  return kMixerSampleRate * kBytesPerSample + QIODevice::bytesAvailable();
+}
+
+qint64 Mixer::readData(char* data, qint64 maxSize) {
+  const std::size_t count = static_cast<std::size_t>(maxSize / kBytesPerSample);
+  std::vector<int> sum(count, 0);
+  std::vector<QString> started;
+  FirstFrameObserver observer;
+  {
+    std::lock_guard lock(mutex_);
+    observer = firstFrameObserver_;
+    for (auto it = channels_.begin(); it != channels_.end();) {
+      Playing& channel = it.value();
+      if (channel.position == 0) started.push_back(it.key());
+      const std::size_t take = std::min(count, channel.clip->size() - channel.position);
+      for (std::size_t i = 0; i < take; ++i) sum[i] += (*channel.clip)[channel.position + i];
+      channel.position += take;
+      it = channel.position >= channel.clip->size() ? channels_.erase(it) : std::next(it);
+    }
+  }
+  Samples mixed(count);
+  std::transform(sum.begin(), sum.end(), mixed.begin(), [](int value) {
+    return static_cast<std::int16_t>(std::clamp<int>(
+        value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+  });
+  std::memcpy(data, mixed.data(), count * kBytesPerSample);
+  if (observer) {
+    for (const QString& channel : started) observer(channel);
+  }
+  return static_cast<qint64>(count) * kBytesPerSample;
+}
+
+}  // namespace character

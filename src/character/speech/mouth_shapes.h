@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "character/speech.h"
+
+namespace character {
+
+// The mouth shape of one of flite's US English phones ("pau", "aa", "m", ...).
+MouthShape mouthShapeOfFlitePhone(const QString& phone);
+
+// The mouth shape of one of espeak-ng's phoneme mnemonics ("S;", "yE", "A", "_|", ...).
+MouthShape mouthShapeOfEspeakPhoneme(const QString& phoneme);
+
+// Appends a cue at `startMs` unless the mouth already has that shape.
+void appendMouthCue(std::vector<MouthCue>& cues, int startMs, MouthShape shape);
+
+}  // namespace character

@@ -1,0 +1,76 @@
+#include "synthesized_speech.h"
+
+#include "default_voices.h"
+
+namespace character {
+
+namespace {
+
+constexpr int kSynthesisThreads = 2;
+
+class SynthesizedPreparedSpeech : public PreparedSpeech {
+ public:
+  bool ready() const override { return ready_; }
+  const Utterance& utterance() const override { return spoken_.utterance; }
+  std::shared_ptr<const Samples> samples() const { return samples_; }
+
+  void complete(SpokenText spoken) {
+    samples_ = std::make_shared<const Samples>(std::move(spoken.samples));
+    spoken_ = std::move(spoken);
+    ready_ = true;
+  }
+
+ private:
+  bool ready_ = false;
+  SpokenText spoken_;
+  std::shared_ptr<const Samples> samples_;
+};
+
+}  // namespace
+
+SynthesizedSpeech::SynthesizedSpeech(std::shared_ptr<Mixer> mixer) : mixer_(std::move(mixer)) {
+  engines_.insert(QStringLiteral("flite"), &flite_);
+  engines_.insert(QStringLiteral("espeak-ng"), &espeak_);
+  pool_.setMaxThreadCount(kSynthesisThreads);
+}
+
+SynthesizedSpeech::~SynthesizedSpeech() {
+  pool_.clear();
+  pool_.waitForDone();
+}
+
+std::shared_ptr<PreparedSpeech> SynthesizedSpeech::prepare(const CharacterData& speaker,
+                                                           const QString& text,
+                                                           std::function<void()> onReady) {
+  auto speech = std::make_shared<SynthesizedPreparedSpeech>();
+  // The job holds the speech weakly: speech dropped before its turn (a Stop) is never said.
+  std::weak_ptr<SynthesizedPreparedSpeech> wanted = speech;
+  pool_.start([this, wanted, text, english = englishVoiceOf(speaker),
+               chinese = chineseVoiceOf(speaker), onReady = std::move(onReady)] {
+    if (wanted.expired()) return;
+    auto spoken = std::make_shared<SpokenText>(synthesizeText(text, english, chinese, engines_));
+    QMetaObject::invokeMethod(
+        &uiThread_,
+        [wanted, spoken, onReady] {
+          const auto speech = wanted.lock();
+          if (!speech) return;
+          speech->complete(std::move(*spoken));
+          if (onReady) onReady();
+        },
+        Qt::QueuedConnection);
+  });
+  return speech;
+}
+
+void SynthesizedSpeech::play(const QString& channel,
+                             const std::shared_ptr<PreparedSpeech>& speech) {
+  const auto* synthesized = dynamic_cast<const SynthesizedPreparedSpeech*>(speech.get());
+  if (!synthesized || !synthesized->ready()) return mixer_->stop(channel);
+  mixer_->play(channel, synthesized->samples());
+}
+
+void SynthesizedSpeech::stop(const QString& channel) {
+  mixer_->stop(channel);
+}
+
+}  // namespace character

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace character {
+
+// A stretch of a text, with its place in the whole.
+struct TextSpan {
+  qsizetype offset = 0;
+  QString text;
+};
+
+// A stretch of one sentence that one voice can say: Chinese characters, or the rest.
+struct TextRun {
+  qsizetype offset = 0;
+  QString text;
+  bool chinese = false;
+};
+
+// The words of splitWords(text), each with its offset in `text`.
+std::vector<TextSpan> wordSpans(const QString& text);
+
+// Splits `text` into sentences: after . ! ? ; followed by a blank or the end, and after the
+// full-width 。！？； wherever they stand. Blanks between sentences belong to neither.
+std::vector<TextSpan> splitSentences(const QString& text);
+
+// Splits `text` into sentences, and each sentence into runs of Chinese characters and of the
+// rest. Blanks, punctuation, symbols and digits say nothing about the language and stay with the
+// run they are in (at the start of a sentence, with the run that follows).
+std::vector<TextRun> splitIntoRuns(const QString& text);
+
+}  // namespace character

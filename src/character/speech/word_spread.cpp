@@ -1,0 +1,21 @@
+#include "word_spread.h"
+
+#include "text_runs.h"
+
+namespace character {
+
+std::vector<WordTiming> spreadOverWords(const QString& text, int durationMs) {
+  const std::vector<TextSpan> words = wordSpans(text);
+  qsizetype totalLength = 0;
+  for (const TextSpan& word : words) totalLength += word.text.size();
+  std::vector<WordTiming> timings;
+  qsizetype lengthBefore = 0;
+  for (const TextSpan& word : words) {
+    const int start = static_cast<int>(durationMs * lengthBefore / totalLength);
+    lengthBefore += word.text.size();
+    timings.push_back({start, static_cast<int>(durationMs * lengthBefore / totalLength)});
+  }
+  return timings;
+}
+
+}  // namespace character

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace lesson {
+
+// The lesson files the open dialog offers, as "description|patterns|description|patterns...".
+inline const QString kLessonFilter =
+    QStringLiteral("所有可读文件|*.txt;*.lrc|文本文件 txt|*.txt|歌词文件 lrc|*.lrc");
+
+// Turns a "description|pattern;pattern|..." filter into the dialog's own
+// "description (pattern pattern);;..." form, entries in the same order.
+QString toDialogFilter(const QString& filter);
+
+// Shows the open dialog over `parent` with the lesson filter, its first entry selected; returns
+// the chosen file's full path, or "" when the learner cancelled.
+QString askForLessonFile(QWidget* parent);
+
+}  // namespace lesson

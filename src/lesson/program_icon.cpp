@@ -1,0 +1,23 @@
+#include "program_icon.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+namespace lesson {
+
+QIcon programIcon() {
+  QSvgRenderer renderer(QStringLiteral(":/icons/icon.svg"));
+  QIcon icon;
+  for (int size : {16, 32, 48}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+}  // namespace lesson

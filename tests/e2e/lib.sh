@@ -1,0 +1,179 @@
+# Shared helpers for the end-to-end scripts. Source it from a test script:
+#
+#   . "$(dirname "$0")/lib.sh"
+#   e2e_start_xvfb                    # own X server on a free display; exports DISPLAY
+#   e2e_start "$BUILD_DIR/bin/prog"   # runs a program in the background, remembered for cleanup
+#   wid=$(e2e_wait_window '^boy$')    # waits until a mapped window with that title exists
+#   read -r x y w h < <(e2e_window_geometry "$wid")
+#   e2e_screenshot "$dir/name.png"
+#   e2e_expect_eq "$x" 80 "boy x"     # compares; a mismatch is reported and counted
+#   e2e_expect_quiet "$E2E_LOG_DIR/prog.err" '^known: '   # no unexpected warnings
+#   e2e_finish                        # exits 0, or 1 when a check failed
+#
+# Everything started through these helpers is stopped by PID when the script exits (an EXIT
+# trap is set on sourcing); nothing is ever killed by name. Only Xvfb, xdotool, xwininfo, xprop,
+# xdpyinfo and ImageMagick's import are used; no window manager is needed.
+
+E2E_PIDS=()
+E2E_FAILURES=0
+# Program output goes to E2E_LOG_DIR; set it before sourcing to keep the logs, else a temporary
+# folder is used and removed when the script passes.
+E2E_OWN_LOG_DIR=false
+if [ -z "${E2E_LOG_DIR:-}" ]; then
+  E2E_LOG_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
+  E2E_OWN_LOG_DIR=true
+fi
+
+e2e_log() { echo "[e2e $(date +%T)] $*" >&2; }
+
+# Counts a failed check and says what failed.
+e2e_fail() {
+  e2e_log "FAIL: $*"
+  E2E_FAILURES=$((E2E_FAILURES + 1))
+}
+
+# e2e_abort MESSAGE: a failure after which the script cannot go on.
+e2e_abort() {
+  e2e_log "ABORT: $*"
+  exit 1
+}
+
+# Stops everything started through e2e_start and e2e_start_xvfb, newest first, by PID.
+e2e_cleanup() {
+  local i pid
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+    pid=${E2E_PIDS[i]}
+    kill -TERM "$pid" 2>/dev/null || continue
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  E2E_PIDS=()
+}
+trap e2e_cleanup EXIT
+
+# e2e_start_xvfb [SCREEN]: starts Xvfb with -noreset on the first free display from :90 to :99
+# (SCREEN defaults to 1024x768x24) and exports DISPLAY. A display whose socket or lock file
+# exists is taken; a display another test grabs at the same moment is skipped.
+e2e_start_xvfb() {
+  local screen=${1:-1024x768x24} n pid
+  for n in 90 91 92 93 94 95 96 97 98 99; do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "$screen" -noreset -nolisten tcp >"$E2E_LOG_DIR/xvfb-$n.log" 2>&1 &
+    pid=$!
+    for _ in $(seq 50); do
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        E2E_PIDS+=("$pid")
+        export DISPLAY=":$n"
+        e2e_log "Xvfb on $DISPLAY (pid $pid)"
+        return 0
+      fi
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  e2e_abort "no free display from :90 to :99 for Xvfb"
+}
+
+# e2e_start PROGRAM [ARGS...]: runs a program in the background with its output in
+# $E2E_LOG_DIR/<name>.out and .err; sets E2E_LAST_PID.
+e2e_start() {
+  local name
+  name=$(basename "$1")
+  "$@" >"$E2E_LOG_DIR/$name.out" 2>"$E2E_LOG_DIR/$name.err" &
+  E2E_LAST_PID=$!
+  E2E_PIDS+=("$E2E_LAST_PID")
+  e2e_log "started $name (pid $E2E_LAST_PID)"
+}
+
+# e2e_alive PID: whether a process started here still runs.
+e2e_alive() { kill -0 "$1" 2>/dev/null; }
+
+# e2e_find_windows TITLE_REGEX: ids of mapped windows whose title matches, one a line.
+e2e_find_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
+
+# e2e_wait_window TITLE_REGEX [SECONDS]: prints the id of the first mapped window whose title
+# matches, waiting up to SECONDS (default 30); prints nothing and fails on time-out.
+e2e_wait_window() {
+  local regex=$1 seconds=${2:-30} ids
+  local deadline=$((SECONDS + seconds))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    ids=$(e2e_find_windows "$regex")
+    if [ -n "$ids" ]; then
+      echo "$ids" | head -n 1
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# e2e_window_geometry WID: prints "x y width height" of a window, in root coordinates.
+e2e_window_geometry() {
+  xwininfo -id "$1" | awk '
+    /Absolute upper-left X:/ {x = $NF}
+    /Absolute upper-left Y:/ {y = $NF}
+    /Width:/ {w = $NF}
+    /Height:/ {h = $NF}
+    END {print x, y, w, h}'
+}
+
+# e2e_window_title WID: the window's title as UTF-8 (_NET_WM_NAME).
+e2e_window_title() {
+  xprop -id "$1" -notype _NET_WM_NAME | sed -n 's/^_NET_WM_NAME = "\(.*\)"$/\1/p' |
+    sed 's/\\"/"/g; s/\\\\/\\/g'
+}
+
+# e2e_screenshot PATH: saves the whole screen as an image.
+e2e_screenshot() {
+  mkdir -p "$(dirname "$1")"
+  if import -display "$DISPLAY" -window root "$1" 2>>"$E2E_LOG_DIR/import.err"; then
+    e2e_log "screenshot $1"
+  else
+    e2e_fail "screenshot $1 could not be taken"
+  fi
+}
+
+# e2e_expect_eq ACTUAL EXPECTED WHAT: a check that counts as a failure when they differ.
+e2e_expect_eq() {
+  if [ "$1" = "$2" ]; then
+    e2e_log "ok: $3 = $2"
+  else
+    e2e_fail "$3: expected '$2', got '$1'"
+  fi
+}
+
+# e2e_expect_quiet LOG [ALLOWED_REGEX...]: every line of a program's stderr must match one of
+# the allowed patterns (for messages known to be harmless); anything else is a failure.
+e2e_expect_quiet() {
+  local log=$1 line pattern allowed
+  shift
+  while IFS= read -r line; do
+    allowed=false
+    for pattern in "$@"; do
+      [[ $line =~ $pattern ]] && allowed=true && break
+    done
+    $allowed || e2e_fail "unexpected message from $(basename "$log"): $line"
+  done <"$log"
+}
+
+# e2e_finish: ends the script, failing when any check failed; shows the program logs then.
+e2e_finish() {
+  if [ "$E2E_FAILURES" -ne 0 ]; then
+    local log
+    for log in "$E2E_LOG_DIR"/*.err; do
+      [ -s "$log" ] && { e2e_log "--- $log"; cat "$log" >&2; }
+    done
+    e2e_log "$E2E_FAILURES check(s) failed"
+    exit 1
+  fi
+  e2e_log "all checks passed"
+  e2e_cleanup
+  $E2E_OWN_LOG_DIR && rm -rf "$E2E_LOG_DIR"
+  exit 0
+}

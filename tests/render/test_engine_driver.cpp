@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include "character/render/engine_driver.h"
+#include "render/qt_application.h"
+#include "support/recording_presenter.h"
+#include "support/test_character.h"
+
+namespace character {
+namespace {
+
+// Lets the event loop run for a while, so that due timers fire.
+void runEventLoop(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+class EngineDriverTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { render_testing::ensureApplication(); }
+
+  VirtualClock clock;
+  testing_support::RecordingPresenter presenter;
+  TimedSpeech speech;
+  Engine engine{clock, presenter, speech};
+  CharacterState& boy = engine.addCharacter(testing_support::makeTestCharacter("boy"));
+  EngineDriver driver{engine, clock};
+};
+
+TEST_F(EngineDriverTest, NoTimerRunsWhileNothingIsDue) {
+  runEventLoop(20);
+  EXPECT_FALSE(driver.isScheduled());
+}
+
+TEST_F(EngineDriverTest, AQueuedCallIsPlayedFromTheEventLoopRightAway) {
+  runEventLoop(5);
+  engine.show(boy);
+  EXPECT_FALSE(presenter.state["boy"].visible) << "the call only queues";
+  runEventLoop(20);
+  EXPECT_TRUE(presenter.state["boy"].visible);
+}
+
+TEST_F(EngineDriverTest, TheTimerWaitsForTheNextKeyframeNotLess) {
+  engine.show(boy);
+  runEventLoop(20);
+  ASSERT_TRUE(driver.isScheduled());
+  const int remaining = driver.scheduledInMs();
+  EXPECT_GT(remaining, 50) << "the Showing keyframes last 100 ms";
+  EXPECT_LE(remaining, 100);
+}
+
+TEST_F(EngineDriverTest, TimeThatHasPassedIsCaughtUpAtOnce) {
+  engine.show(boy);
+  runEventLoop(20);
+  clock.advance(60'000);
+  engine.speak(boy, QStringLiteral("Hello!"));
+  runEventLoop(50);
+  EXPECT_TRUE(presenter.state["boy"].balloon.shown);
+}
+
+}  // namespace
+}  // namespace character

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "character/speech/default_voices.h"
+#include "character/speech/espeak_synthesizer.h"
+#include "character/speech/flite_synthesizer.h"
+#include "character/speech/speech_synthesis.h"
+#include "speech_test_support.h"
+
+namespace character {
+namespace {
+
+using testing::RecordingSynthesizer;
+using testing::rootMeanSquare;
+
+class Voices : public ::testing::Test {
+ protected:
+  FliteSynthesizer flite;
+  EspeakSynthesizer espeak;
+  RecordingSynthesizer recordedFlite{flite};
+  RecordingSynthesizer recordedEspeak{espeak};
+  SynthesizerTable engines{{"flite", &recordedFlite}, {"espeak-ng", &recordedEspeak}};
+
+  SpokenText say(const QString& characterId, const QString& text) {
+    return synthesizeText(text, defaultVoice(characterId), defaultChineseVoice(characterId),
+                          engines);
+  }
+};
+
+void expectWordTimesIncreasingWithin(const Utterance& utterance, std::size_t wordCount) {
+  ASSERT_EQ(utterance.words.size(), wordCount);
+  int previousStart = -1;
+  for (const WordTiming& word : utterance.words) {
+    EXPECT_GT(word.startMs, previousStart);
+    EXPECT_GE(word.endMs, word.startMs);
+    EXPECT_LE(word.endMs, utterance.durationMs);
+    previousStart = word.startMs;
+  }
+}
+
+void expectMouthMovesInTime(const Utterance& utterance) {
+  ASSERT_GE(utterance.mouth.size(), 3u);
+  for (std::size_t i = 1; i < utterance.mouth.size(); ++i) {
+    EXPECT_GE(utterance.mouth[i].startMs, utterance.mouth[i - 1].startMs);
+  }
+  EXPECT_EQ(utterance.mouth.back().shape, MouthShape::Closed);
+}
+
+TEST_F(Voices, EachCharacterSaysASentenceAloudWithWordTimesInsideTheAudio) {
+  const QString sentence = QStringLiteral("Good morning, how are you today?");
+  for (const QString id : {"boy", "girl", "vemo"}) {
+    SCOPED_TRACE(id.toStdString());
+    const SpokenText spoken = say(id, sentence);
+    EXPECT_GT(rootMeanSquare(spoken.samples), 500);
+    EXPECT_EQ(spoken.utterance.durationMs, samplesToMs(spoken.samples.size()));
+    EXPECT_GT(spoken.utterance.durationMs, 6 * 150);
+    EXPECT_LT(spoken.utterance.durationMs, 6 * 800);
+    expectWordTimesIncreasingWithin(spoken.utterance, 6);
+    expectMouthMovesInTime(spoken.utterance);
+  }
+  EXPECT_TRUE(recordedEspeak.texts().empty());
+}
+
+TEST_F(Voices, CharactersSoundDifferent) {
+  const QString sentence = QStringLiteral("Hello!");
+  const SpokenText boy = say("boy", sentence);
+  const SpokenText girl = say("girl", sentence);
+  const SpokenText vemo = say("vemo", sentence);
+  EXPECT_NE(boy.samples, girl.samples);
+  EXPECT_NE(girl.samples, vemo.samples);
+  EXPECT_NE(boy.samples, vemo.samples);
+}
+
+TEST_F(Voices, ChineseCharactersGoToTheMandarinVoice) {
+  for (const QString id : {"boy", "girl", "vemo"}) {
+    SCOPED_TRACE(id.toStdString());
+    const SpokenText spoken = say(id, QStringLiteral("学 习 完 毕"));
+    EXPECT_GT(rootMeanSquare(spoken.samples), 500);
+    EXPECT_GT(spoken.utterance.durationMs, 4 * 120);
+    EXPECT_LT(spoken.utterance.durationMs, 4 * 800);
+    expectWordTimesIncreasingWithin(spoken.utterance, 4);
+  }
+  EXPECT_EQ(recordedEspeak.texts(), std::vector<QString>(3, QStringLiteral("学 习 完 毕")));
+  EXPECT_TRUE(recordedFlite.texts().empty());
+}
+
+TEST_F(Voices, MixedSentenceIsSaidInRunsByBothVoices) {
+  const SpokenText spoken = say("girl", QStringLiteral("I like 苹果 very much."));
+  EXPECT_EQ(recordedFlite.texts(),
+            (std::vector<QString>{QStringLiteral("I like "), QStringLiteral("very much.")}));
+  EXPECT_EQ(recordedEspeak.texts(), std::vector<QString>{QStringLiteral("苹果 ")});
+  expectWordTimesIncreasingWithin(spoken.utterance, 5);
+  EXPECT_GT(rootMeanSquare(spoken.samples), 500);
+}
+
+TEST_F(Voices, WordWrittenAcrossBothScriptsSpansBothRuns) {
+  const SpokenText spoken = say("boy", QStringLiteral("Say 你好Tom now"));
+  ASSERT_EQ(spoken.utterance.words.size(), 3u);
+  const std::vector<QString> chinese = recordedEspeak.texts();
+  ASSERT_EQ(chinese.size(), 1u);
+  EXPECT_EQ(chinese[0], QStringLiteral("你好"));
+  const WordTiming& mixed = spoken.utterance.words[1];
+  EXPECT_GT(mixed.endMs - mixed.startMs, 300);
+}
+
+TEST_F(Voices, LongTextIsSaidSentenceBySentence) {
+  const SpokenText spoken =
+      say("vemo", QStringLiteral("It is late. We should go home! Are you ready?"));
+  EXPECT_EQ(recordedFlite.texts().size(), 3u);
+  expectWordTimesIncreasingWithin(spoken.utterance, 10);
+}
+
+TEST_F(Voices, OddTextKeepsOneTimePerWord) {
+  for (const QString text :
+       {QStringLiteral("Hello\uFF0Cworld - café \U0001F600 !!"), QStringLiteral("... ? -- \""),
+        QStringLiteral("$20 is 3.5 dollars, isn't it?"), QStringLiteral("Tom!Come In!"),
+        QStringLiteral("supercalifragilisticexpialidocious ") + QString(40, u'a')}) {
+    SCOPED_TRACE(text.toStdString());
+    const SpokenText spoken = say("vemo", text);
+    const std::size_t wordCount = static_cast<std::size_t>(splitWords(text).size());
+    ASSERT_EQ(spoken.utterance.words.size(), wordCount);
+    int previousStart = 0;
+    for (const WordTiming& word : spoken.utterance.words) {
+      EXPECT_GE(word.startMs, previousStart);
+      EXPECT_GE(word.endMs, word.startMs);
+      EXPECT_LE(word.endMs, spoken.utterance.durationMs);
+      previousStart = word.startMs;
+    }
+  }
+}
+
+TEST_F(Voices, UnknownVoiceIsSilentButTakesTheTimeOfReadingAloud) {
+  VoiceSettings missing = defaultVoice("vemo");
+  missing.voice = QStringLiteral("no-such-voice");
+  const SpokenText spoken = synthesizeText(QStringLiteral("one two three"), missing,
+                                           defaultChineseVoice("vemo"), engines);
+  EXPECT_EQ(rootMeanSquare(spoken.samples), 0);
+  EXPECT_EQ(spoken.utterance.durationMs, 3 * TimedSpeech::kMsPerWord);
+  expectWordTimesIncreasingWithin(spoken.utterance, 3);
+}
+
+TEST_F(Voices, BlankTextSaysNothing) {
+  const SpokenText spoken = say("girl", QStringLiteral("   "));
+  EXPECT_EQ(spoken.utterance.durationMs, 0);
+  EXPECT_TRUE(spoken.utterance.words.empty());
+  EXPECT_TRUE(recordedFlite.texts().empty());
+}
+
+TEST_F(Voices, CharacterFileVoiceWinsOverTheDefault) {
+  CharacterData speaker;
+  speaker.id = QStringLiteral("boy");
+  speaker.voice = {QStringLiteral("flite"), QStringLiteral("rms"), 150, 10, 1.0, 1.0};
+  EXPECT_EQ(englishVoiceOf(speaker).voice, QStringLiteral("rms"));
+  EXPECT_EQ(chineseVoiceOf(speaker).voice, QStringLiteral("cmn-latn-pinyin"));
+}
+
+}  // namespace
+}  // namespace character

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "character/agent.h"
+#include "character/engine.h"
+#include "character/speech.h"
+#include "stage/cast.h"
+#include "support/test_character.h"
+
+namespace stage_testing {
+
+// The cast of three test characters on a virtual clock, as the opening scene leaves it: each
+// pupil and vemo keep a request of their own. recordCalls() writes every later call to `log` as
+// one line, and a Wait names the call whose request it waits for:
+//   vemo MoveTo 300 156
+//   girl Speak "Good morning!"
+//   vemo Wait [girl Speak "Good morning!"]
+class CastStage {
+ public:
+  CastStage() : engine(clock, presenter, speech) {
+    for (auto [handle, id] :
+         {std::pair{&cast.Boy, "boy"}, {&cast.Girl, "girl"}, {&cast.Vemo, "vemo"}}) {
+      characters.push_back(std::make_unique<character::Character>(
+          engine, engine.addCharacter(testing_support::makeTestCharacter(id))));
+      *handle = characters.back().get();
+    }
+    cast.BoyRequest = cast.Boy->Speak(QStringLiteral("Hello!"));
+    cast.GirlRequest = cast.Girl->Speak(QStringLiteral("How are you!"));
+    cast.VemoRequest = cast.Vemo->Think(QStringLiteral(" 好"));
+    requestNames = {{cast.BoyRequest, QStringLiteral("boy's earlier request")},
+                    {cast.GirlRequest, QStringLiteral("girl's earlier request")},
+                    {cast.VemoRequest, QStringLiteral("vemo's earlier request")}};
+  }
+
+  void recordCalls() {
+    engine.setCallObserver([this](const character::CallRecord& call) { log << describe(call); });
+  }
+
+  // The name of the call that returned `request`.
+  QString nameOf(const character::Request& request) const {
+    for (const auto& [known, name] : requestNames) {
+      if (known == request) return name;
+    }
+    return QStringLiteral("an unknown request");
+  }
+
+  character::VirtualClock clock;
+  character::NullPresenter presenter;
+  character::TimedSpeech speech;
+  character::Engine engine;
+  std::vector<std::unique_ptr<character::Character>> characters;
+  stage::Cast cast;
+  QStringList log;
+
+ private:
+  QString describe(const character::CallRecord& call) {
+    QStringList words{call.characterId, call.operation};
+    for (const QString& argument : call.arguments) {
+      bool number = false;
+      argument.toInt(&number);
+      words << (number ? argument : QStringLiteral("\"%1\"").arg(argument));
+    }
+    if (call.operation == QStringLiteral("Wait")) {
+      words << QStringLiteral("[%1]").arg(nameOf(call.awaited));
+    }
+    const QString text = words.join(QLatin1Char(' '));
+    if (!call.request.isNull()) requestNames.emplace_back(call.request, text);
+    return text;
+  }
+
+  std::vector<std::pair<character::Request, QString>> requestNames;
+};
+
+}  // namespace stage_testing

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <stdexcept>
+
+#include "cast_stage.h"
+#include "character/agent_error.h"
+#include "stage/performance.h"
+
+using stage::PerformSentence;
+using stage::SpeakTypedSentence;
+using stage::thoughtText;
+
+namespace {
+
+class Performance : public stage_testing::CastStage, public ::testing::Test {
+ protected:
+  Performance() { recordCalls(); }
+};
+
+TEST(ThoughtText, PutsABlankBeforeEverySixteenBitUnit) {
+  EXPECT_EQ(thoughtText(QStringLiteral("你好")), QStringLiteral(" 你 好"));
+  EXPECT_EQ(thoughtText(QStringLiteral("a b")), QStringLiteral(" a   b"));
+  EXPECT_EQ(thoughtText(QString()), QString());
+  EXPECT_EQ(thoughtText(QStringLiteral("早上好！")).size(), 8);
+}
+
+TEST(LineCount, CountsOnAndRefusesToOverflow) {
+  EXPECT_EQ(stage::nextLineCount(0), 1);
+  EXPECT_EQ(stage::nextLineCount(std::numeric_limits<std::int32_t>::max() - 1),
+            std::numeric_limits<std::int32_t>::max());
+  EXPECT_THROW(stage::nextLineCount(std::numeric_limits<std::int32_t>::max()), std::overflow_error);
+}
+
+TEST_F(Performance, AnOddLineIsTheGirlsAndTheBoyWaitsForTheThought) {
+  PerformSentence(cast, QStringLiteral("Hi"), QStringLiteral("你好"), 3);
+  EXPECT_EQ(log, QStringList({
+                     "vemo MoveTo 300 156",
+                     "vemo Play \"Lookdown\"",
+                     "girl Play \"Read\"",
+                     "girl Speak \"Hi\"",
+                     "girl Play \"LookRight\"",
+                     "vemo Wait [girl Speak \"Hi\"]",
+                     "vemo Play \"Congratulate\"",
+                     "vemo Think \" 你 好\"",
+                     "boy Wait [vemo Think \" 你 好\"]",
+                 }));
+  EXPECT_EQ(nameOf(cast.GirlRequest), "girl Speak \"Hi\"");
+  EXPECT_EQ(nameOf(cast.VemoRequest), "vemo Think \" 你 好\"");
+  EXPECT_EQ(nameOf(cast.BoyRequest), "boy's earlier request");
+}
+
+TEST_F(Performance, AnEvenLineIsTheBoysAndTheGirlWaitsForTheThought) {
+  PerformSentence(cast, QStringLiteral("Bye"), QStringLiteral("再见"), 2);
+  EXPECT_EQ(log, QStringList({
+                     "vemo MoveTo 80 156",
+                     "vemo Play \"Lookdown\"",
+                     "boy Play \"Suggest\"",
+                     "boy Speak \"Bye\"",
+                     "vemo Wait [boy Speak \"Bye\"]",
+                     "vemo Play \"Greet\"",
+                     "vemo Think \" 再 见\"",
+                     "girl Wait [vemo Think \" 再 见\"]",
+                 }));
+  EXPECT_EQ(nameOf(cast.BoyRequest), "boy Speak \"Bye\"");
+  EXPECT_EQ(nameOf(cast.GirlRequest), "girl's earlier request");
+}
+
+TEST_F(Performance, WithoutATranslationVemoNeitherWaitsNorThinks) {
+  PerformSentence(cast, QStringLiteral("Hi"), QString(), 0);
+  EXPECT_EQ(log.size(), 5);
+  EXPECT_EQ(log.last(), "girl Wait [vemo's earlier request]");
+  EXPECT_EQ(nameOf(cast.VemoRequest), "vemo's earlier request");
+}
+
+TEST_F(Performance, AnEmptySentenceIsNotPerformed) {
+  PerformSentence(cast, QString(), QStringLiteral("你好"), 1);
+  EXPECT_TRUE(log.isEmpty());
+  EXPECT_EQ(nameOf(cast.VemoRequest), "vemo's earlier request");
+}
+
+TEST_F(Performance, ATypedSentenceAlternatesFromWhereverTheCountStands) {
+  std::int32_t LineCounter = 0;
+  SpeakTypedSentence(cast, QStringLiteral("One"), LineCounter);
+  EXPECT_EQ(LineCounter, 1);
+  SpeakTypedSentence(cast, QStringLiteral("Two"), LineCounter);
+  EXPECT_EQ(LineCounter, 2);
+  EXPECT_EQ(log, QStringList({
+                     "vemo MoveTo 180 156",
+                     "girl Stop",
+                     "vemo Play \"LookRight\"",
+                     "boy Play \"Suggest\"",
+                     "boy Speak \"One\"",
+                     "vemo MoveTo 180 156",
+                     "girl Stop",
+                     "vemo Play \"LookLeft\"",
+                     "girl Play \"LookRight\"",
+                     "girl Speak \"Two\"",
+                 }));
+  // Nothing waits on a typed sentence: the kept requests stay as they were.
+  EXPECT_EQ(nameOf(cast.BoyRequest), "boy's earlier request");
+  EXPECT_EQ(nameOf(cast.GirlRequest), "girl's earlier request");
+}
+
+TEST_F(Performance, AnEmptyTypedSentenceStillMovesVemoAndStopsTheGirl) {
+  std::int32_t LineCounter = 5;
+  SpeakTypedSentence(cast, QString(), LineCounter);
+  EXPECT_EQ(LineCounter, 5);
+  EXPECT_EQ(log, QStringList({"vemo MoveTo 180 156", "girl Stop"}));
+}
+
+TEST_F(Performance, ATypedSentenceAtTheLargestCountIsAnError) {
+  std::int32_t LineCounter = std::numeric_limits<std::int32_t>::max();
+  EXPECT_THROW(SpeakTypedSentence(cast, QStringLiteral("Hi"), LineCounter), std::overflow_error);
+  EXPECT_EQ(LineCounter, std::numeric_limits<std::int32_t>::max());
+}
+
+TEST_F(Performance, AMissingCharacterIsAnAgentError) {
+  cast.Boy = nullptr;
+  EXPECT_THROW(PerformSentence(cast, QStringLiteral("Hi"), QString(), 2), character::AgentError);
+  EXPECT_TRUE(log.isEmpty());
+}
+
+}  // namespace
