@@ -110,5 +110,27 @@ TEST_F(MixerTest, TimerDrainKeepsPaceWhenTicksComeLate) {
   EXPECT_FALSE(mixer.playing("girl"));
 }
 
+TEST_F(MixerTest, TimerDrainRunsOnlyWhileAClipPlays) {
+  VirtualClock clock;
+  TimerDrain drain(mixer, clock);
+  drain.start();
+  EXPECT_FALSE(drain.running());
+  mixer.play("boy", std::make_shared<const Samples>(msToSamples(100), 100));
+  EXPECT_TRUE(drain.running());
+  clock.advance(110);
+  drain.pump();
+  EXPECT_FALSE(mixer.playing("boy"));
+  EXPECT_FALSE(drain.running());
+  // After a rest the pace starts again from the new clip, not from the last one.
+  clock.advance(5000);
+  mixer.play("girl", std::make_shared<const Samples>(msToSamples(300), 100));
+  clock.advance(290);
+  drain.pump();
+  EXPECT_TRUE(mixer.playing("girl"));
+  clock.advance(15);
+  drain.pump();
+  EXPECT_FALSE(mixer.playing("girl"));
+}
+
 }  // namespace
 }  // namespace character

@@ -16,12 +16,15 @@ constexpr qint64 kBytesPerSample = sizeof(std::int16_t);
 Mixer::Mixer(QObject* parent) : QIODevice(parent) {}
 
 void Mixer::play(const QString& channel, std::shared_ptr<const Samples> clip) {
-  std::lock_guard lock(mutex_);
-  if (!clip || clip->empty()) {
-    channels_.remove(channel);
-    return;
+  {
+    std::lock_guard lock(mutex_);
+    if (!clip || clip->empty()) {
+      channels_.remove(channel);
+      return;
+    }
+    channels_.insert(channel, Playing{std::move(clip), 0});
   }
-  channels_.insert(channel, Playing{std::move(clip), 0});
+  emit clipStarted();
 }
 
 void Mixer::stop(const QString& channel) {
@@ -32,6 +35,11 @@ void Mixer::stop(const QString& channel) {
 bool Mixer::playing(const QString& channel) const {
   std::lock_guard lock(mutex_);
   return channels_.contains(channel);
+}
+
+bool Mixer::idle() const {
+  std::lock_guard lock(mutex_);
+  return channels_.isEmpty();
 }
 
 void Mixer::setFirstFrameObserver(FirstFrameObserver observer) {

@@ -29,10 +29,16 @@ class Mixer : public QIODevice {
   // Silences `channel` at once.
   void stop(const QString& channel);
   bool playing(const QString& channel) const;
+  // True while no channel plays: reading gives only silence.
+  bool idle() const;
   void setFirstFrameObserver(FirstFrameObserver observer);
 
   bool isSequential() const override { return true; }
   qint64 bytesAvailable() const override;
+
+ signals:
+  // A clip began on some channel (emitted on the thread that called play()).
+  void clipStarted();
 
  protected:
   qint64 readData(char* data, qint64 maxSize) override;

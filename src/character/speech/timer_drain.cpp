@@ -6,17 +6,23 @@
 
 namespace character {
 
-TimerDrain::TimerDrain(QIODevice& source, const Clock& clock, QObject* parent)
+TimerDrain::TimerDrain(Mixer& source, const Clock& clock, QObject* parent)
     : QObject(parent), source_(source), clock_(clock), startMs_(clock.nowMs()) {
   timer_.setTimerType(Qt::PreciseTimer);
   timer_.setInterval(kIntervalMs);
   connect(&timer_, &QTimer::timeout, this, &TimerDrain::pump);
+  connect(&source_, &Mixer::clipStarted, this, &TimerDrain::onClipStarted);
 }
 
 void TimerDrain::start() {
+  draining_ = true;
   startMs_ = clock_.nowMs();
   drainedSamples_ = 0;
-  timer_.start();
+  if (!source_.idle()) timer_.start();
+}
+
+void TimerDrain::onClipStarted() {
+  if (draining_ && !timer_.isActive()) start();
 }
 
 void TimerDrain::pump() {
@@ -26,6 +32,7 @@ void TimerDrain::pump() {
   QByteArray sink(static_cast<qsizetype>(due * sizeof(std::int16_t)), Qt::Uninitialized);
   source_.read(sink.data(), sink.size());
   drainedSamples_ += due;
+  if (source_.idle()) timer_.stop();
 }
 
 }  // namespace character
