@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end: the characters' speech reaches the sound server. Starts a PulseAudio server of its
-# own with a null sink, runs the demonstration scene against it, records the sink's monitor and
-# checks that what was recorded is not silence.
+# own with a null sink, starts the program, whose opening scene has the host speak, records the
+# sink's monitor and checks that what was recorded is not silence.
 # Usage: test_speech_sink.sh BUILD_DIR SOURCE_DIR
 set -u
 
@@ -11,9 +11,9 @@ E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_speech_sink
 rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
 . "$SOURCE_DIR/tests/e2e/lib.sh"
 
-DEMO=$BUILD_DIR/bin/chengmu_demo
-for needed in "$DEMO" "$BUILD_DIR/bin/ku.dat" "$BUILD_DIR/bin/nu.dat" "$BUILD_DIR/bin/fi.dat"; do
-  [ -e "$needed" ] || e2e_abort "$needed is missing: build the targets chengmu_demo and character_files"
+PROGRAM=$BUILD_DIR/bin/chengmu
+for needed in "$PROGRAM" "$BUILD_DIR/bin/ku.dat" "$BUILD_DIR/bin/nu.dat" "$BUILD_DIR/bin/fi.dat"; do
+  [ -e "$needed" ] || e2e_abort "$needed is missing: build the project first"
 done
 command -v pulseaudio >/dev/null && command -v parec >/dev/null ||
   e2e_abort "pulseaudio and parec are needed: run tools/setup.sh"
@@ -34,21 +34,17 @@ parec --device=speech.monitor --format=s16le --channels=1 --rate=16000 --raw >"$
 E2E_PIDS+=("$!")
 
 e2e_start_xvfb
-(cd "$BUILD_DIR/bin" && exec ./chengmu_demo) >"$E2E_LOG_DIR/chengmu_demo.out" \
-  2>"$E2E_LOG_DIR/chengmu_demo.err" &
+(cd "$SOURCE_DIR/data" && exec "$PROGRAM") >"$E2E_LOG_DIR/chengmu.out" \
+  2>"$E2E_LOG_DIR/chengmu.err" &
 E2E_PIDS+=("$!")
 
 e2e_wait_window '^vemo says: ' 60 >/dev/null || e2e_abort "vemo never spoke"
 sleep 4
 
-loudness=$(python3 - "$RECORDING" <<'PY'
-import array, math, sys
-samples = array.array("h", open(sys.argv[1], "rb").read())
-print(int(math.sqrt(sum(s * s for s in samples) / len(samples))) if samples else 0)
-PY
-)
+loudness=$(od -An -v -t d2 "$RECORDING" |
+  awk '{ for (i = 1; i <= NF; i++) { sum += $i * $i; n++ } } END { print n ? int(sqrt(sum / n)) : 0 }')
 e2e_log "recorded $(($(stat -c %s "$RECORDING") / 32000)) s, root mean square $loudness"
 [ "$loudness" -gt 100 ] || e2e_fail "the sound server heard only silence (root mean square $loudness)"
-grep -q "speak silently" "$E2E_LOG_DIR/chengmu_demo.err" &&
-  e2e_fail "the demonstration found no sound output: $(cat "$E2E_LOG_DIR/chengmu_demo.err")"
+grep -q "speak silently" "$E2E_LOG_DIR/chengmu.err" &&
+  e2e_fail "the program found no sound output: $(cat "$E2E_LOG_DIR/chengmu.err")"
 e2e_finish
