@@ -38,6 +38,16 @@ e2e_abort() {
   exit 1
 }
 
+# e2e_require_program BUILD_DIR: sets PROGRAM to the built program, after checking that it and
+# its character files are there.
+e2e_require_program() {
+  PROGRAM=$1/bin/chengmu
+  local needed
+  for needed in "$PROGRAM" "$1/bin/ku.dat" "$1/bin/nu.dat" "$1/bin/fi.dat"; do
+    [ -e "$needed" ] || e2e_abort "$needed is missing: build the project first"
+  done
+}
+
 # Stops everything started through e2e_start and e2e_start_xvfb, newest first, by PID.
 e2e_cleanup() {
   local i pid

@@ -16,10 +16,7 @@ rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
 . "$SOURCE_DIR/tests/e2e/lib.sh"
 
 SHOTS=$BUILD_DIR/screenshots
-PROGRAM=$BUILD_DIR/bin/chengmu
-for needed in "$PROGRAM" "$BUILD_DIR/bin/ku.dat" "$BUILD_DIR/bin/nu.dat" "$BUILD_DIR/bin/fi.dat"; do
-  [ -e "$needed" ] || e2e_abort "$needed is missing: build the targets chengmu and character_files"
-done
+e2e_require_program "$BUILD_DIR"
 
 # The docked bar is 160 x 20 at 258, 0; each button is 24 pixels wide.
 BAR_LEFT=258

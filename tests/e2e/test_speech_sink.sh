@@ -11,10 +11,7 @@ E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_speech_sink
 rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
 . "$SOURCE_DIR/tests/e2e/lib.sh"
 
-PROGRAM=$BUILD_DIR/bin/chengmu
-for needed in "$PROGRAM" "$BUILD_DIR/bin/ku.dat" "$BUILD_DIR/bin/nu.dat" "$BUILD_DIR/bin/fi.dat"; do
-  [ -e "$needed" ] || e2e_abort "$needed is missing: build the project first"
-done
+e2e_require_program "$BUILD_DIR"
 command -v pulseaudio >/dev/null && command -v parec >/dev/null ||
   e2e_abort "pulseaudio and parec are needed: run tools/setup.sh"
 

@@ -14,10 +14,7 @@ rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
 . "$SOURCE_DIR/tests/e2e/lib.sh"
 
 SHOTS=$BUILD_DIR/screenshots
-PROGRAM=$BUILD_DIR/bin/chengmu
-for needed in "$PROGRAM" "$BUILD_DIR/bin/ku.dat" "$BUILD_DIR/bin/nu.dat" "$BUILD_DIR/bin/fi.dat"; do
-  [ -e "$needed" ] || e2e_abort "$needed is missing: build the targets chengmu and character_files"
-done
+e2e_require_program "$BUILD_DIR"
 
 # bar_geometry_becomes WID "X Y W H" WHAT: waits up to 2 s (20 polls) for the bar's geometry.
 bar_geometry_becomes() {

@@ -110,7 +110,7 @@ TEST_F(Voices, LongTextIsSaidSentenceBySentence) {
 }
 
 TEST_F(Voices, OddTextKeepsOneTimePerWord) {
-  for (const QString text :
+  for (const QString& text :
        {QStringLiteral("Hello\uFF0Cworld - café \U0001F600 !!"), QStringLiteral("... ? -- \""),
         QStringLiteral("$20 is 3.5 dollars, isn't it?"), QStringLiteral("Tom!Come In!"),
         QStringLiteral("supercalifragilisticexpialidocious ") + QString(40, u'a')}) {
