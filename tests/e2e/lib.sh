@@ -38,6 +38,24 @@ e2e_abort() {
   exit 1
 }
 
+# e2e_click_button CAPTION: clicks a button of the docked bar (160 x 20 at 258, 0 at 96 dpi;
+# each button is 24 pixels wide, placed at its left in twips / 15). The pointer touches the top
+# edge first and waits for a poll, so a rolled-up bar expands before the click.
+e2e_click_button() {
+  local left_twips
+  case $1 in
+    文) left_twips=240 ;;
+    读) left_twips=600 ;;
+    停) left_twips=960 ;;
+    短) left_twips=1320 ;;
+    帮) left_twips=1680 ;;
+    退) left_twips=2040 ;;
+    *) e2e_abort "no button $1 on the bar" ;;
+  esac
+  local x=$((258 + left_twips / 15 + 12))
+  xdotool mousemove "$x" 0 sleep 0.3 mousemove "$x" 10 click 1
+}
+
 # e2e_require_program BUILD_DIR: sets PROGRAM to the built program, after checking that it and
 # its character files are there.
 e2e_require_program() {

@@ -18,19 +18,6 @@ rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
 SHOTS=$BUILD_DIR/screenshots
 e2e_require_program "$BUILD_DIR"
 
-# The docked bar is 160 x 20 at 258, 0; each button is 24 pixels wide.
-BAR_LEFT=258
-click_button() {
-  local left_twips
-  case $1 in
-    文) left_twips=240 ;;
-    读) left_twips=600 ;;
-    短) left_twips=1320 ;;
-    退) left_twips=2040 ;;
-  esac
-  xdotool mousemove $((BAR_LEFT + left_twips / 15 + 12)) 10 click 1
-}
-
 # Every balloon title seen so far, in the order first seen, one a line.
 TITLES=$E2E_LOG_DIR/balloon-titles.txt
 : >"$TITLES"
@@ -82,7 +69,7 @@ wait_title "girl says: How are you!" 90 || e2e_abort "the opening scene did not 
 sleep 2
 
 # "短": the sentence window at 64, 24 with the focus in Text1.
-click_button 短
+e2e_click_button 短
 lx=$(e2e_wait_window '^英语学习$' 5) || e2e_abort "no window titled 英语学习"
 e2e_expect_eq "$(e2e_window_geometry "$lx")" "64 24 377 81" "sentence window"
 state=$(xprop -id "$lx" _NET_WM_STATE)
@@ -91,23 +78,23 @@ state=$(xprop -id "$lx" _NET_WM_STATE)
 xdotool type --delay 50 "Nice to see you"
 sleep 0.3
 e2e_screenshot "$SHOTS/lesson-typed.png"
-click_button 读
+e2e_click_button 读
 wait_title "boy says: Nice to see you" 10
 
 # Moved away and "短" again: back at 64, 24, the text kept, now the girl's turn.
 xdotool windowmove "$lx" 400 300
 sleep 0.3
-click_button 短
+e2e_click_button 短
 sleep 0.3
 e2e_expect_eq "$(e2e_window_geometry "$lx")" "64 24 377 81" "sentence window after a second 短"
 xdotool type --delay 50 " again"
-click_button 读
+e2e_click_button 读
 wait_title "girl says: Nice to see you again" 10
 
 # "文": a two-line lesson in code page 936, opened by typing its path into the dialog.
 LESSON=$E2E_LOG_DIR/two-lines.txt
 printf 'Good morning!~\xd4\xe7\xc9\xcf\xba\xc3\r\n[00:03.00]How are you?~\xc4\xe3\xba\xc3\xc2\xf0\r\n' >"$LESSON"
-click_button 文
+e2e_click_button 文
 dialog=$(e2e_wait_window '^打开学习文件$' 10) || e2e_abort "no open dialog"
 sleep 0.5
 e2e_screenshot "$SHOTS/lesson-dialog.png"
@@ -131,10 +118,10 @@ sleep 1
 e2e_screenshot "$SHOTS/lesson-closing.png"
 
 # "退" while the characters speak: the program ends within a second with status 0.
-click_button 短
-click_button 读
+e2e_click_button 短
+e2e_click_button 读
 sleep 0.3
-click_button 退
+e2e_click_button 退
 status=timeout
 for _ in $(seq 10); do
   if ! e2e_alive "$program_pid"; then
