@@ -14,37 +14,50 @@ constexpr int kVemoY = 156;
 constexpr int kOverGirlX = 300;
 constexpr int kOverBoyX = 80;
 
-void performGirlsTurn(Cast& cast, const QString& sentence, const QString& thought) {
-  character::Character& vemo = loaded(cast.Vemo, QStringLiteral("vemo"));
-  character::Character& girl = loaded(cast.Girl, QStringLiteral("girl"));
-  character::Character& boy = loaded(cast.Boy, QStringLiteral("boy"));
-  vemo.MoveTo(kOverGirlX, kVemoY);
-  vemo.Play(QStringLiteral("Lookdown"));
-  girl.Play(QStringLiteral("Read"));
-  cast.GirlRequest = girl.Speak(sentence);
-  girl.Play(QStringLiteral("LookRight"));
-  if (!thought.isEmpty()) {
-    vemo.Wait(cast.GirlRequest);
-    vemo.Play(QStringLiteral("Congratulate"));
-    cast.VemoRequest = vemo.Think(thought);
-  }
-  boy.Wait(cast.VemoRequest);
+// What differs between the two pupils' turns; everything else is the same.
+struct Turn {
+  character::Character& speaker;
+  character::Character& listener;
+  character::Request& speakerRequest;
+  int vemoX;                  // vemo stands over the speaker
+  const char* speakerPose;    // before speaking
+  const char* afterSpeaking;  // after speaking, or nullptr
+  const char* vemoPraise;     // before vemo thinks the translation
+};
+
+Turn girlsTurn(Cast& cast) {
+  return {loaded(cast.Girl, QStringLiteral("girl")),
+          loaded(cast.Boy, QStringLiteral("boy")),
+          cast.GirlRequest,
+          kOverGirlX,
+          "Read",
+          "LookRight",
+          "Congratulate"};
 }
 
-void performBoysTurn(Cast& cast, const QString& sentence, const QString& thought) {
+Turn boysTurn(Cast& cast) {
+  return {loaded(cast.Boy, QStringLiteral("boy")),
+          loaded(cast.Girl, QStringLiteral("girl")),
+          cast.BoyRequest,
+          kOverBoyX,
+          "Suggest",
+          nullptr,
+          "Greet"};
+}
+
+void perform(Cast& cast, const Turn& turn, const QString& sentence, const QString& thought) {
   character::Character& vemo = loaded(cast.Vemo, QStringLiteral("vemo"));
-  character::Character& boy = loaded(cast.Boy, QStringLiteral("boy"));
-  character::Character& girl = loaded(cast.Girl, QStringLiteral("girl"));
-  vemo.MoveTo(kOverBoyX, kVemoY);
+  vemo.MoveTo(turn.vemoX, kVemoY);
   vemo.Play(QStringLiteral("Lookdown"));
-  boy.Play(QStringLiteral("Suggest"));
-  cast.BoyRequest = boy.Speak(sentence);
+  turn.speaker.Play(QString::fromLatin1(turn.speakerPose));
+  turn.speakerRequest = turn.speaker.Speak(sentence);
+  if (turn.afterSpeaking) turn.speaker.Play(QString::fromLatin1(turn.afterSpeaking));
   if (!thought.isEmpty()) {
-    vemo.Wait(cast.BoyRequest);
-    vemo.Play(QStringLiteral("Greet"));
+    vemo.Wait(turn.speakerRequest);
+    vemo.Play(QString::fromLatin1(turn.vemoPraise));
     cast.VemoRequest = vemo.Think(thought);
   }
-  girl.Wait(cast.VemoRequest);
+  turn.listener.Wait(cast.VemoRequest);
 }
 
 }  // namespace
@@ -73,12 +86,8 @@ bool isGirlsTurn(std::int32_t LineCounter) {
 void PerformSentence(Cast& cast, const QString& sentence, const QString& translation,
                      std::int32_t LineCounter) {
   if (sentence.isEmpty()) return;
-  const QString thought = thoughtText(translation);
-  if (isGirlsTurn(LineCounter)) {
-    performGirlsTurn(cast, sentence, thought);
-  } else {
-    performBoysTurn(cast, sentence, thought);
-  }
+  perform(cast, isGirlsTurn(LineCounter) ? girlsTurn(cast) : boysTurn(cast), sentence,
+          thoughtText(translation));
 }
 
 void SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t& LineCounter) {
