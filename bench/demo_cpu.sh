@@ -10,31 +10,13 @@ BUILD_DIR=$(cd "${1:-$SOURCE_DIR/build}" && pwd)
 MEASURE_SECONDS=20
 QUIET_SECONDS=5
 . "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$SOURCE_DIR/bench/lib.sh"
 
 [ -x "$BUILD_DIR/bin/chengmu_demo" ] || e2e_abort "$BUILD_DIR/bin/chengmu_demo is missing"
-
-# cpu_ticks PID: user plus system time of a process so far, in clock ticks.
-cpu_ticks() {
-  local stat
-  stat=$(<"/proc/$1/stat")
-  stat=${stat##*) }  # fields after the command name, starting with the state (field 3)
-  read -r -a fields <<<"$stat"
-  echo $((fields[11] + fields[12]))  # fields 14 (utime) and 15 (stime)
-}
 
 # ui_wakeups PID: how often the program's main (UI) thread has gone to sleep and woken so far.
 ui_wakeups() {
   awk '/^voluntary_ctxt_switches:/ {print $2}' "/proc/$1/task/$1/status"
-}
-
-# wait_for_rest SECONDS: returns once no balloon window has been in view for SECONDS.
-wait_for_rest() {
-  local quiet_since=$SECONDS deadline=$((SECONDS + 180))
-  while [ $((SECONDS - quiet_since)) -lt "$1" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || e2e_abort "the scene did not come to rest within 180 s"
-    [ -n "$(e2e_find_windows ' (says|thinks): ')" ] && quiet_since=$SECONDS
-    sleep 0.5
-  done
 }
 
 e2e_start_xvfb

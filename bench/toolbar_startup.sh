@@ -13,6 +13,7 @@ RUNS=${2:-7}
 MEASURE_SECONDS=30
 QUIET_SECONDS=5
 . "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$SOURCE_DIR/bench/lib.sh"
 
 PROGRAM=$BUILD_DIR/bin/chengmu
 [ -x "$PROGRAM" ] || e2e_abort "$PROGRAM is missing: build the targets chengmu and character_files"
@@ -78,25 +79,6 @@ minimal_median=$(printf '%s\n' "${minimal_times[@]}" | median)
 echo "start to mapped, chengmu bar:   ${bar_times[*]} ms; median $bar_median ms"
 echo "start to mapped, minimal Qt:    ${minimal_times[*]} ms; median $minimal_median ms"
 awk -v a="$bar_median" -v b="$minimal_median" 'BEGIN {printf "ratio: %.2f\n", a / b}'
-
-# cpu_ticks PID: user plus system time of a process so far, in clock ticks.
-cpu_ticks() {
-  local stat
-  stat=$(<"/proc/$1/stat")
-  stat=${stat##*) }
-  read -r -a fields <<<"$stat"
-  echo $((fields[11] + fields[12]))
-}
-
-# wait_for_rest SECONDS: returns once no balloon window has been in view for SECONDS.
-wait_for_rest() {
-  local quiet_since=$SECONDS deadline=$((SECONDS + 180))
-  while [ $((SECONDS - quiet_since)) -lt "$1" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || e2e_abort "the scene did not come to rest within 180 s"
-    [ -n "$(e2e_find_windows ' (says|thinks): ')" ] && quiet_since=$SECONDS
-    sleep 0.5
-  done
-}
 
 e2e_start "$PROGRAM"
 program=$E2E_LAST_PID
