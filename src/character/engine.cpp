@@ -70,25 +70,20 @@ Request Engine::moveTo(CharacterState& character, int x, int y) {
   Action action;
   action.kind = ActionKind::MoveTo;
   action.target = QPoint(x, y);
-  Request request = enqueue(character, std::move(action));
-  record(character, QStringLiteral("MoveTo"), {QString::number(x), QString::number(y)}, request);
-  return request;
+  return enqueue(character, std::move(action), QStringLiteral("MoveTo"),
+                 {QString::number(x), QString::number(y)});
 }
 
 Request Engine::show(CharacterState& character) {
   Action action;
   action.kind = ActionKind::Show;
-  Request request = enqueue(character, std::move(action));
-  record(character, QStringLiteral("Show"), {}, request);
-  return request;
+  return enqueue(character, std::move(action), QStringLiteral("Show"), {});
 }
 
 Request Engine::hide(CharacterState& character) {
   Action action;
   action.kind = ActionKind::Hide;
-  Request request = enqueue(character, std::move(action));
-  record(character, QStringLiteral("Hide"), {}, request);
-  return request;
+  return enqueue(character, std::move(action), QStringLiteral("Hide"), {});
 }
 
 Request Engine::play(CharacterState& character, const QString& animation) {
@@ -100,17 +95,14 @@ Request Engine::play(CharacterState& character, const QString& animation) {
   Action action;
   action.kind = ActionKind::Play;
   action.animation = found;
-  Request request = enqueue(character, std::move(action));
-  record(character, QStringLiteral("Play"), {animation}, request);
-  return request;
+  return enqueue(character, std::move(action), QStringLiteral("Play"), {animation});
 }
 
 Request Engine::speak(CharacterState& character, const QString& text) {
   Action action;
   action.kind = ActionKind::Speak;
   action.text = text;
-  Request request = enqueue(character, std::move(action));
-  record(character, QStringLiteral("Speak"), {text}, request);
+  Request request = enqueue(character, std::move(action), QStringLiteral("Speak"), {text});
   prepareSpeechAhead(character);
   return request;
 }
@@ -119,9 +111,7 @@ Request Engine::think(CharacterState& character, const QString& text) {
   Action action;
   action.kind = ActionKind::Think;
   action.text = text;
-  Request request = enqueue(character, std::move(action));
-  record(character, QStringLiteral("Think"), {text}, request);
-  return request;
+  return enqueue(character, std::move(action), QStringLiteral("Think"), {text});
 }
 
 Request Engine::wait(CharacterState& character, const Request& other) {
@@ -131,9 +121,7 @@ Request Engine::wait(CharacterState& character, const Request& other) {
   Action action;
   action.kind = ActionKind::Wait;
   action.awaited = other;
-  Request request = enqueue(character, std::move(action));
-  record(character, QStringLiteral("Wait"), {}, request, other);
-  return request;
+  return enqueue(character, std::move(action), QStringLiteral("Wait"), {});
 }
 
 void Engine::stop(CharacterState& character) {
@@ -178,10 +166,13 @@ std::size_t Engine::queuedActions(const CharacterState& character) const {
   return character.queue.size() + (character.running ? 1 : 0);
 }
 
-Request Engine::enqueue(CharacterState& character, Action action) {
+Request Engine::enqueue(CharacterState& character, Action action, const QString& operation,
+                        QStringList arguments) {
   action.request = Request::make();
-  Request request = action.request;
+  const Request request = action.request;
+  const Request awaited = action.awaited;
   character.queue.push_back(std::move(action));
+  record(character, operation, std::move(arguments), request, awaited);
   wake();
   return request;
 }

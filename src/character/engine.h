@@ -87,7 +87,9 @@ class Engine {
   void runUntil(VirtualClock& clock, std::int64_t untilMs);
 
  private:
-  Request enqueue(CharacterState& character, Action action);
+  // Queues `action` and reports it to the call observer as `operation` with `arguments`.
+  Request enqueue(CharacterState& character, Action action, const QString& operation,
+                  QStringList arguments);
   void record(const CharacterState& character, const QString& operation, QStringList arguments,
               const Request& request, const Request& awaited = {});
   void wake();
