@@ -10,11 +10,12 @@
 #include <memory>
 #include <vector>
 
+#include "app/lesson_reading.h"
 #include "character/agent.h"
 #include "character/engine.h"
 #include "character/speech.h"
-#include "lesson/lesson_reader.h"
-#include "lesson/lx.h"
+#include "lesson/lesson_session.h"
+#include "lesson/sentence_window.h"
 #include "platform/text_decoder.h"
 #include "support/test_character.h"
 
@@ -60,7 +61,7 @@ void BM_DecodeLesson(benchmark::State& state) {
 void BM_StageLesson(benchmark::State& state) {
   const int lines = static_cast<int>(state.range(0));
   const QString path = writeLesson(lessonFolder(), lines);
-  lesson::lx window;
+  lesson::SentenceWindow window;
   double bytesPerLine = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -70,20 +71,22 @@ void BM_StageLesson(benchmark::State& state) {
     auto engine = std::make_unique<character::Engine>(*clock, *presenter, *speech);
     std::vector<std::unique_ptr<character::Character>> characters;
     stage::Cast cast;
-    for (auto [handle, id] :
-         {std::pair{&cast.Boy, "boy"}, {&cast.Girl, "girl"}, {&cast.Vemo, "vemo"}}) {
+    for (auto [role, id] : {std::pair{stage::Role::Boy, "boy"},
+                            {stage::Role::Girl, "girl"},
+                            {stage::Role::Host, "vemo"}}) {
       characters.push_back(std::make_unique<character::Character>(
           *engine, engine->addCharacter(testing_support::makeTestCharacter(id))));
-      *handle = characters.back().get();
+      cast.setCharacter(role, characters.back().get());
     }
-    cast.VemoRequest = cast.Vemo->Think(QStringLiteral(" 好"));
+    cast.request(stage::Role::Host) = cast[stage::Role::Host].Think(QStringLiteral(" 好"));
     platform::NumberedFiles files;
-    std::int32_t LineCounter = 0;
-    lesson::LessonContext context{files, window, LineCounter, cast};
+    lesson::LessonSession session(files);
+    const app::LessonReading reading{session, window, cast};
     const std::size_t heapBefore = heapInUse();
     state.ResumeTiming();
 
-    lesson::startLesson(context, path);
+    session.open(path);
+    app::ReadNextLine(reading);
 
     state.PauseTiming();
     bytesPerLine = double(heapInUse() - heapBefore) / lines;

@@ -13,27 +13,29 @@
 #include <memory>
 #include <vector>
 
+#include "app/lesson_reading.h"
 #include "character/agent.h"
 #include "character/engine.h"
 #include "character/speech.h"
 #include "lesson/lesson_line.h"
-#include "lesson/lesson_reader.h"
+#include "lesson/lesson_session.h"
 #include "platform/text_decoder.h"
 #include "support/test_character.h"
 
 namespace {
 
-class PlainWindow : public lesson::SentenceWindow {
+class PlainWindow : public lesson::SentenceView {
  public:
-  QString text1() const override { return text1_; }
-  QString text2() const override { return text2_; }
-  void setText1(const QString& text) override { text1_ = text; }
-  void setText2(const QString& text) override { text2_ = text; }
+  QString sentence() const override { return sentence_; }
+  QString translation() const override { return translation_; }
+  void setSentence(const QString& text) override { sentence_ = text; }
+  void setTranslation(const QString& text) override { translation_ = text; }
   void hideWindow() override {}
+  void showForTyping(int, int) override {}
 
  private:
-  QString text1_;
-  QString text2_;
+  QString sentence_;
+  QString translation_;
 };
 
 void check(bool condition) {
@@ -59,13 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   character::Engine engine(clock, presenter, speech);
   std::vector<std::unique_ptr<character::Character>> characters;
   stage::Cast cast;
-  for (auto [handle, id] :
-       {std::pair{&cast.Boy, "boy"}, {&cast.Girl, "girl"}, {&cast.Vemo, "vemo"}}) {
+  for (auto [role, id] : {std::pair{stage::Role::Boy, "boy"},
+                          {stage::Role::Girl, "girl"},
+                          {stage::Role::Host, "vemo"}}) {
     characters.push_back(std::make_unique<character::Character>(
         engine, engine.addCharacter(testing_support::makeTestCharacter(id))));
-    *handle = characters.back().get();
+    cast.setCharacter(role, characters.back().get());
   }
-  cast.VemoRequest = cast.Vemo->Think(QStringLiteral(" 好"));
+  cast.request(stage::Role::Host) = cast[stage::Role::Host].Think(QStringLiteral(" 好"));
   int speeches = 0;
   engine.setCallObserver([&](const character::CallRecord& call) {
     if (call.operation == QStringLiteral("Speak")) ++speeches;
@@ -73,9 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   platform::NumberedFiles files;
   PlainWindow window;
-  std::int32_t LineCounter = -1;
-  lesson::LessonContext context{files, window, LineCounter, cast};
-  lesson::startLesson(context, lessonPath());
+  lesson::LessonSession session(files);
+  session.setLineCounter(-1);
+  session.open(lessonPath());
+  app::ReadNextLine({session, window, cast});
 
   // What the reader should have done, from the decoder's own lines.
   const QStringList lines = platform::decodeLines(bytes);
@@ -92,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!parsed->sentence.isEmpty()) ++spoken;
   }
-  check(LineCounter == taken);
+  check(session.LineCounter() == taken);
   check(files.isOpen(platform::NumberedFiles::kLessonFile) == halted);
   check(speeches == spoken + (halted ? 0 : 1));
   QFile::remove(lessonPath());

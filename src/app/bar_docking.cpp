@@ -18,7 +18,7 @@ void BarDocking::placeInitially() {
   windowSystem_.moveWindow(geometry_);
 }
 
-void BarDocking::Get_Windows_Rect() {
+void BarDocking::dock() {
   state_.DockHeight = kDockedHeightTwips;
   geometry_.setHeight(twips_.toPixelsY(state_.DockHeight));
   geometry_.moveTop(0);
@@ -28,7 +28,7 @@ void BarDocking::Get_Windows_Rect() {
 
 // The height is held in pixels, so "expanded" means exactly the pixel height that docking
 // gives; the strip is always thinner.
-void BarDocking::Timer1_Timer() {
+void BarDocking::pollCursor() {
   state_.CursorPos = windowSystem_.cursorPos();
   const bool inside = PtInRect(state_.DockRect, state_.CursorPos);
   const int dockedHeight = twips_.toPixelsY(state_.DockHeight);
@@ -47,11 +47,11 @@ void BarDocking::showDragPointerIfInGripZone() {
                                                   : platform::Pointer::Default);
 }
 
-void BarDocking::Form_Paint() {
+void BarDocking::keepOnTop() {
   if (!PtInRect(state_.DockRect, state_.CursorPos)) windowSystem_.raiseTopmost();
 }
 
-void BarDocking::Image1_MouseDown() {
+void BarDocking::gripPressed() {
   if (!state_.CanDrag) return;
   state_.Dragging = true;
   state_.DragOffsetX = state_.CursorPos.x - state_.DockRect.left;
@@ -59,7 +59,7 @@ void BarDocking::Image1_MouseDown() {
 }
 
 // The bar follows the cursor as the last poll saw it, at its docked size.
-void BarDocking::Image1_MouseMove() {
+void BarDocking::gripMoved() {
   if (!state_.Dragging) return;
   const platform::ScreenRect& dock = state_.DockRect;
   geometry_ =
@@ -68,8 +68,8 @@ void BarDocking::Image1_MouseMove() {
   windowSystem_.moveWindow(geometry_);
 }
 
-void BarDocking::Image1_MouseUp() {
-  Get_Windows_Rect();
+void BarDocking::gripReleased() {
+  dock();
   state_.Dragging = false;
 }
 

@@ -8,7 +8,7 @@
 
 namespace app {
 
-// The docking and drag state of the toolbar form.
+// The docking and drag state of the toolbar.
 struct DockState {
   // At the last poll that kept the bar expanded, the cursor was in the grip zone or a drag ran;
   // a press on the grip starts a drag only while this holds.
@@ -45,15 +45,16 @@ class BarDocking {
   // Puts the bar where it was created.
   void placeInitially();
   // Docks the bar: expanded, at the top edge, at its current left; captures DockRect.
-  void Get_Windows_Rect();
+  void dock();
 
   // The 100 ms poll: expands or rolls up the bar and sets the move pointer.
-  void Timer1_Timer();
-  // Keeps the bar above other windows unless the cursor was on it.
-  void Form_Paint();
-  void Image1_MouseDown();
-  void Image1_MouseMove();
-  void Image1_MouseUp();
+  void pollCursor();
+  // At every repaint: keeps the bar above other windows unless the cursor was on it.
+  void keepOnTop();
+  // A press, a move and the release of any mouse button on the drag grip.
+  void gripPressed();
+  void gripMoved();
+  void gripReleased();
 
   const DockState& state() const { return state_; }
   const QRect& geometry() const { return geometry_; }

@@ -1,25 +1,24 @@
 #pragma once
 
 #include <QString>
-#include <cstdint>
 
-#include "lesson/lx.h"
-#include "platform/numbered_files.h"
+#include "lesson/lesson_session.h"
+#include "lesson/sentence_view.h"
 #include "stage/cast.h"
 
 namespace app::commands {
 
-// What the six toolbar commands work on. The toolbar form provides the real one; tests provide
+// What the six toolbar commands work on. The toolbar provides the real one; tests provide
 // their own.
 class CommandTarget {
  public:
   virtual ~CommandTarget() = default;
 
   virtual stage::Cast& cast() = 0;
-  virtual std::int32_t& LineCounter() = 0;
-  virtual platform::NumberedFiles& files() = 0;
+  // The lesson being read and LineCounter.
+  virtual lesson::LessonSession& lesson() = 0;
   // The sentence window, created hidden on first use.
-  virtual lesson::lx& sentenceWindow() = 0;
+  virtual lesson::SentenceView& sentenceWindow() = 0;
   // Shows the help window, created on first use, and activates it.
   virtual void showHelp() = 0;
   // The open dialog for lessons: the chosen file's full path, or "" when cancelled.

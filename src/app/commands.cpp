@@ -1,39 +1,40 @@
 #include "commands.h"
 
-#include <exception>
 #include <functional>
+#include <vector>
 
-#include "form_command_target.h"
-#include "lesson/open_lesson.h"
-#include "stage/loaded_character.h"
+#include "lesson_reading.h"
+#include "platform/report_error.h"
 #include "stage/performance.h"
 
 namespace app::commands {
 namespace {
+
+using stage::Role;
 
 // Where "短" puts the sentence window, in twips.
 constexpr int kSentenceWindowLeft = 960;
 constexpr int kSentenceWindowTop = 360;
 
 void openLesson(CommandTarget& target) {
-  lesson::LessonContext context{target.files(), target.sentenceWindow(), target.LineCounter(),
-                                target.cast()};
-  lesson::openLesson(context, [&target] { return target.chooseLessonFile(); });
+  app::openLesson({target.lesson(), target.sentenceWindow(), target.cast()},
+                  [&target] { return target.chooseLessonFile(); });
 }
 
 void speakTypedSentence(CommandTarget& target) {
-  stage::SpeakTypedSentence(target.cast(), target.sentenceWindow().text1(), target.LineCounter());
+  lesson::LessonSession& lesson = target.lesson();
+  if (stage::SpeakTypedSentence(target.cast(), target.sentenceWindow().sentence(),
+                                lesson.LineCounter())) {
+    lesson.countTypedSentence();
+  }
 }
 
 // Every step is tried, whatever became of the ones before.
 void stopAll(CommandTarget& target) {
   stage::Cast& cast = target.cast();
-  const std::function<void()> steps[] = {
-      [&] { stage::loaded(cast.Boy, QStringLiteral("boy")).Stop(); },
-      [&] { stage::loaded(cast.Girl, QStringLiteral("girl")).Stop(); },
-      [&] { stage::loaded(cast.Vemo, QStringLiteral("vemo")).Stop(); },
-      [&] { target.sentenceWindow().hide(); },
-  };
+  std::vector<std::function<void()>> steps;
+  for (Role role : stage::kRoles) steps.emplace_back([&cast, role] { cast[role].Stop(); });
+  steps.emplace_back([&target] { target.sentenceWindow().hideWindow(); });
   for (const auto& step : steps) {
     try {
       step();
@@ -42,65 +43,43 @@ void stopAll(CommandTarget& target) {
   }
 }
 
-void release(std::unique_ptr<character::AgentControl>& agent, character::Character*& handle,
-             character::Request& request) {
-  if (handle) handle->Hide();
-  request = character::Request();
-  handle = nullptr;
-  agent.reset();
-}
-
 void quit(CommandTarget& target) {
-  stage::Cast& cast = target.cast();
-  release(cast.BoyAgent, cast.Boy, cast.BoyRequest);
-  release(cast.GirlAgent, cast.Girl, cast.GirlRequest);
-  release(cast.VemoAgent, cast.Vemo, cast.VemoRequest);
+  target.cast().release();
   target.endProgram();
 }
 
 void showForTyping(CommandTarget& target) {
-  stage::loaded(target.cast().Girl, QStringLiteral("girl")).Stop();
-  lesson::lx& window = target.sentenceWindow();
-  window.Move(kSentenceWindowLeft, kSentenceWindowTop);
-  window.show();
-  window.raise();
-  window.focusText1();
+  target.cast()[Role::Girl].Stop();
+  target.sentenceWindow().showForTyping(kSentenceWindowLeft, kSentenceWindowTop);
+}
+
+void showHelp(CommandTarget& target) {
+  target.showHelp();
 }
 
 }  // namespace
 
-void run(CommandTarget& target, int index) {
-  try {
-    switch (index) {
-      case kOpenLesson:
-        openLesson(target);
-        break;
-      case kSpeak:
-        speakTypedSentence(target);
-        break;
-      case kStop:
-        stopAll(target);
-        break;
-      case kQuit:
-        quit(target);
-        break;
-      case kTypeSentence:
-        showForTyping(target);
-        break;
-      case kHelp:
-        target.showHelp();
-        break;
-      default:  // no such button
-        break;
-    }
-  } catch (const std::exception& error) {
-    target.reportError(QString::fromUtf8(error.what()));
+const std::array<CommandButton, kCommandCount> kCommandButtons = {{
+    {Command::OpenLesson, "文", "打开学习文件", 240, openLesson},
+    {Command::Speak, "读", "朗读英语", 600, speakTypedSentence},
+    {Command::Stop, "停", "停止", 960, stopAll},
+    {Command::Quit, "退", "退出", 2040, quit},
+    {Command::TypeSentence, "短", "短句输入", 1320, showForTyping},
+    {Command::Help, "帮", "看帮助文件", 1680, showHelp},
+}};
+
+int buttonIndex(Command command) {
+  for (std::size_t index = 0; index < kCommandButtons.size(); ++index) {
+    if (kCommandButtons[index].command == command) return static_cast<int>(index);
   }
+  return -1;
 }
 
-void run(maun& form, int index) {
-  FormCommandTarget target(form);
-  run(target, index);
+void run(CommandTarget& target, Command command) {
+  const int index = buttonIndex(command);
+  if (index < 0) return;
+  platform::runReporting([&] { kCommandButtons[index].handler(target); },
+                         [&target](const QString& message) { target.reportError(message); });
 }
 
 }  // namespace app::commands

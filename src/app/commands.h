@@ -1,21 +1,35 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "command_target.h"
 
-namespace app {
+namespace app::commands {
 
-class maun;
+// The six commands of the toolbar's buttons.
+enum class Command { OpenLesson, Speak, Stop, Quit, TypeSentence, Help };
+inline constexpr std::size_t kCommandCount = 6;
 
-namespace commands {
+// A toolbar button and what it runs.
+struct CommandButton {
+  Command command;
+  const char* caption;
+  const char* toolTip;
+  int leftTwips;
+  void (*handler)(CommandTarget& target);
+};
 
-// The buttons' indexes; on the bar they read 文 读 停 短 帮 退.
-enum Index { kOpenLesson = 0, kSpeak = 1, kStop = 2, kQuit = 3, kTypeSentence = 4, kHelp = 5 };
+// The buttons in the order of their indexes (0 to 5), which their object names
+// "Command1_<index>" and the tab order follow; on the bar they read 文 读 停 短 帮 退, the
+// quit button rightmost.
+extern const std::array<CommandButton, kCommandCount> kCommandButtons;
 
-// Runs the command of the toolbar button with index `index` (0 to 5); any other index does
-// nothing. A command that fails stops at the failing step and reports why; "停" ignores every
-// failure.
-void run(maun& form, int index);
-void run(CommandTarget& target, int index);
+// The index of the button of `command`.
+int buttonIndex(Command command);
 
-}  // namespace commands
-}  // namespace app
+// Runs `command`; a value that is no command does nothing. A command that fails stops at the
+// failing step and reports why through the target; "停" ignores every failure.
+void run(CommandTarget& target, Command command);
+
+}  // namespace app::commands

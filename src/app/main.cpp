@@ -1,33 +1,57 @@
 #include <QApplication>
-#include <cstdio>
+#include <exception>
 
-#include "character/agent_error.h"
 #include "character/runtime.h"
-#include "lesson/program_icon.h"
-#include "maun.h"
 #include "platform/display_check.h"
-#include "platform/startup_error.h"
+#include "platform/log.h"
+#include "platform/report_error.h"
 #include "platform/taskbar_hint.h"
+#include "program_icon.h"
+#include "toolbar_window.h"
 
-// Starting the program means loading the toolbar form: it sets up the cast, queues the
-// opening scene and docks itself; then it is shown and the program reacts to events only.
+namespace {
+
+void reportStartupError(const QString& message) {
+  platform::reportError(lcApp(), platform::Failure::Startup, message);
+}
+
+// Starting the program means starting the toolbar: it sets up the cast, queues the opening
+// scene and docks itself; then it is shown and the program reacts to events only.
+int runProgram(QApplication& application) {
+  application.setQuitOnLastWindowClosed(false);
+  application.setWindowIcon(app::programIcon());
+  auto runtime = character::createDesktopRuntime();
+  app::ToolbarWindow toolbar(*runtime->engine);
+  bool started = false;
+  platform::runReporting(
+      [&] {
+        toolbar.start(QCoreApplication::applicationDirPath());
+        started = true;
+      },
+      reportStartupError);
+  if (!started) return 1;
+  platform::keepOutOfTaskbar(toolbar);
+  toolbar.show();
+  return application.exec();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Each line the program logs says where it comes from itself ("chengmu: ...");
+  // QT_MESSAGE_PATTERN still overrides this.
+  qSetMessagePattern(QStringLiteral("%{message}"));
+  QCoreApplication::setApplicationName(QStringLiteral("chengmu"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(CHENGMU_VERSION));
   if (const auto reason = platform::missingDisplayReason()) {
-    std::fprintf(stderr, "chengmu: cannot start: %s\n", qUtf8Printable(*reason));
+    reportStartupError(*reason);
     return 1;
   }
   QApplication application(argc, argv);
-  application.setQuitOnLastWindowClosed(false);
-  application.setWindowIcon(lesson::programIcon());
-  auto runtime = character::createDesktopRuntime();
-  app::maun form(*runtime->engine);
-  try {
-    form.Form_Load(QCoreApplication::applicationDirPath());
-  } catch (const character::AgentError& error) {
-    platform::reportStartupError(error.message());
-    return 1;
-  }
-  platform::keepOutOfTaskbar(form);
-  form.show();
-  return application.exec();
+  int status = 1;
+  platform::runReporting([&] { status = runProgram(application); },
+                         [](const QString& message) {
+                           platform::reportError(lcApp(), platform::Failure::Command, message);
+                         });
+  return status;
 }

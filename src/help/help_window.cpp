@@ -1,8 +1,6 @@
 #include "help/help_window.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 
@@ -10,7 +8,9 @@
 #include "help/help_text.h"
 #include "help/song_font.h"
 #include "platform/font_substitutions.h"
+#include "platform/log.h"
 #include "platform/numbered_files.h"
+#include "platform/report_error.h"
 #include "platform/taskbar_hint.h"
 #include "platform/twips.h"
 
@@ -34,7 +34,7 @@ const QColor kGreen(0, 128, 0);
 const QColor kDarkBlue(0, 0, 192);
 
 void showErrorBox(QWidget& parent, const QString& message) {
-  QMessageBox::critical(&parent, QApplication::applicationDisplayName(), message);
+  platform::reportError(lcHelp(), platform::Failure::Command, message, &parent);
 }
 
 void setTextColour(QWidget& control, const QColor& colour) {
@@ -47,8 +47,9 @@ QRect inPixels(int left, int top, int width, int height) {
   return platform::Twips::ofScreen().toPixels(QRect(left, top, width, height));
 }
 
-ClickLabel* createLink(QWidget& parent, const QString& text, int left) {
+ClickLabel* createLink(QWidget& parent, const char* objectName, const QString& text, int left) {
   auto* link = new ClickLabel(text, &parent);
+  link->setObjectName(QString::fromLatin1(objectName));
   link->setGeometry(inPixels(left, 3840, 975, 255));
   link->setFont(songFont(12, true));
   setTextColour(*link, kGreen);
@@ -57,11 +58,15 @@ ClickLabel* createLink(QWidget& parent, const QString& text, int left) {
 
 }  // namespace
 
-zcb::zcb(platform::NumberedFiles& files)
-    : files_(files), activationTracker_(*this), reportError_(showErrorBox) {
+HelpWindow::HelpWindow(platform::NumberedFiles& files)
+    : files_(files),
+      activationTracker_(*this),
+      reportError_(showErrorBox),
+      readText_(readHelpText) {
   registerHelpResources();
   platform::installFontSubstitutions();
   background_.load(QStringLiteral(":/help/help_background.jpg"));
+  setObjectName(QStringLiteral("zcb"));
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setWindowTitle(QStringLiteral("帮助"));
   const platform::Twips twips = platform::Twips::ofScreen();
@@ -70,44 +75,47 @@ zcb::zcb(platform::NumberedFiles& files)
   connectHandlers();
 }
 
-void zcb::createControls() {
+void HelpWindow::createControls() {
   // Created from the bottom of the stacking order to its top: later siblings lie above.
-  label9_ = new QLabel(this);
-  label9_->setGeometry(inPixels(240, 480, 4575, kTextAreaHeightWhenCreated));
-  label9_->setTextFormat(Qt::PlainText);
-  label9_->setWordWrap(true);
-  label9_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label9_->setFont(songFont(10.5));
-  setTextColour(*label9_, kDarkBlue);
+  textArea_ = new QLabel(this);
+  textArea_->setObjectName(QStringLiteral("Label9"));
+  textArea_->setGeometry(inPixels(240, 480, 4575, kTextAreaHeightWhenCreated));
+  textArea_->setTextFormat(Qt::PlainText);
+  textArea_->setWordWrap(true);
+  textArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  textArea_->setFont(songFont(10.5));
+  setTextColour(*textArea_, kDarkBlue);
 
-  label10_ = createLink(*this, QStringLiteral("软件介绍"), 1440);
-  label11_ = createLink(*this, QStringLiteral("使用帮助"), 2640);
+  introductionLink_ = createLink(*this, "Label10", QStringLiteral("软件介绍"), 1440);
+  usageLink_ = createLink(*this, "Label11", QStringLiteral("使用帮助"), 2640);
 
-  label12_ = new QLabel(QStringLiteral("澄木英语学习机欢迎你"), this);
-  label12_->setGeometry(inPixels(600, 0, 3375, 375));
-  label12_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  label12_->setFont(songFont(15.75));
-  setTextColour(*label12_, kGreen);
-  label12_->hide();
+  welcomeLabel_ = new QLabel(QStringLiteral("澄木英语学习机欢迎你"), this);
+  welcomeLabel_->setObjectName(QStringLiteral("Label12"));
+  welcomeLabel_->setGeometry(inPixels(600, 0, 3375, 375));
+  welcomeLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  welcomeLabel_->setFont(songFont(15.75));
+  setTextColour(*welcomeLabel_, kGreen);
+  welcomeLabel_->hide();
 
-  command2_ = new QPushButton(QStringLiteral("退出"), this);
-  command2_->setGeometry(inPixels(3960, 3720, 615, 375));
-  command2_->setFont(songFont(10.5));
+  closeButton_ = new QPushButton(QStringLiteral("退出"), this);
+  closeButton_->setObjectName(QStringLiteral("Command2"));
+  closeButton_->setGeometry(inPixels(3960, 3720, 615, 375));
+  closeButton_->setFont(songFont(10.5));
 }
 
-void zcb::connectHandlers() {
+void HelpWindow::connectHandlers() {
   const QString introduction = QString::fromUtf8(kIntroductionFile);
   const QString usage = QString::fromUtf8(kUsageFile);
-  connect(label10_, &ClickLabel::clicked, this,
+  connect(introductionLink_, &ClickLabel::clicked, this,
           [this, introduction] { runHandler([&] { showHelpText(introduction); }); });
-  connect(label11_, &ClickLabel::clicked, this,
+  connect(usageLink_, &ClickLabel::clicked, this,
           [this, usage] { runHandler([&] { showHelpText(usage); }); });
-  connect(command2_, &QPushButton::clicked, this, &QWidget::hide);
+  connect(closeButton_, &QPushButton::clicked, this, &QWidget::hide);
   connect(&activationTracker_, &ActivationTracker::activatedFromProgram, this,
           [this] { runHandler([this] { activate(); }); });
 }
 
-void zcb::showHelp() {
+void HelpWindow::showHelp() {
   moveToHelpPosition();
   if (!isVisible()) {
     platform::keepOutOfTaskbar(*this);  // a window manager forgets it when the window hides
@@ -119,39 +127,39 @@ void zcb::showHelp() {
   runHandler([this] { activate(); });
 }
 
-void zcb::showHelpText(const QString& fileName) {
-  const QString text = readHelpText(files_, fileName);
-  label9_->setText(text);
+void HelpWindow::showHelpText(const QString& fileName) {
+  const QString text = readText_(files_, fileName);
+  textArea_->setText(text);
 }
 
-void zcb::setErrorReporter(ErrorReporter reporter) {
+void HelpWindow::setErrorReporter(ErrorReporter reporter) {
   reportError_ = std::move(reporter);
 }
 
-void zcb::paintEvent(QPaintEvent*) {
+void HelpWindow::setTextReader(TextReader reader) {
+  readText_ = std::move(reader);
+}
+
+void HelpWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawPixmap(0, 0, background_);
 }
 
-void zcb::activate() {
+void HelpWindow::activate() {
   moveToHelpPosition();
   showHelpText(QString::fromUtf8(kIntroductionFile));
-  label9_->show();
-  label12_->show();
-  label9_->resize(label9_->width(), platform::Twips::ofScreen().toPixelsY(kTextAreaHeight));
+  textArea_->show();
+  welcomeLabel_->show();
+  textArea_->resize(textArea_->width(), platform::Twips::ofScreen().toPixelsY(kTextAreaHeight));
 }
 
-void zcb::moveToHelpPosition() {
+void HelpWindow::moveToHelpPosition() {
   const platform::Twips twips = platform::Twips::ofScreen();
   setGeometry(twips.toPixelsX(kWindowLeft), twips.toPixelsY(kWindowTop), width(), height());
 }
 
-void zcb::runHandler(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const platform::FileError& error) {
-    reportError_(*this, error.message());
-  }
+void HelpWindow::runHandler(const std::function<void()>& handler) {
+  platform::runReporting(handler, [this](const QString& message) { reportError_(*this, message); });
 }
 
 }  // namespace help

@@ -1,25 +1,48 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <memory>
 
 #include "character/agent.h"
 #include "character/engine.h"
+#include "role.h"
 
 namespace stage {
 
-// The nine references the toolbar form keeps for its three characters: for each, the component
-// instance, the loaded character and the latest request other characters wait for.
-struct Cast {
-  std::unique_ptr<character::AgentControl> BoyAgent;
-  std::unique_ptr<character::AgentControl> GirlAgent;
-  std::unique_ptr<character::AgentControl> VemoAgent;
-  character::Character* Boy = nullptr;
-  character::Character* Girl = nullptr;
-  character::Character* Vemo = nullptr;
-  character::Request BoyRequest;
-  character::Request GirlRequest;
-  character::Request VemoRequest;
+// The three characters the toolbar keeps for the whole run. For each role: the component
+// instance, the loaded character and the latest request other characters wait for (the
+// requests the program calls BoyRequest, GirlRequest and VemoRequest).
+class Cast {
+ public:
+  // The character playing `role`. Throws character::AgentError when none is loaded (never
+  // loaded, or already released by the quit command).
+  character::Character& operator[](Role role) const;
+  bool loaded(Role role) const;
+
+  // The latest request of `role` that the others wait for; null until one is kept.
+  character::Request& request(Role role) { return seats_[index(role)].request; }
+  const character::Request& request(Role role) const { return seats_[index(role)].request; }
+
+  character::AgentControl* control(Role role) const { return seats_[index(role)].control.get(); }
+  void setControl(Role role, std::unique_ptr<character::AgentControl> control);
+  // The character playing `role`, or nullptr.
+  character::Character* character(Role role) const { return seats_[index(role)].character; }
+  void setCharacter(Role role, character::Character* character);
+
+  // Hides every character and lets go of its request, its character and its component
+  // instance, one role after another.
+  void release();
+
+ private:
+  struct Seat {
+    std::unique_ptr<character::AgentControl> control;
+    character::Character* character = nullptr;
+    character::Request request;
+  };
+  static std::size_t index(Role role) { return static_cast<std::size_t>(role); }
+
+  std::array<Seat, kRoleCount> seats_;
 };
 
 }  // namespace stage

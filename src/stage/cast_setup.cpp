@@ -11,23 +11,21 @@ std::unique_ptr<character::AgentControl> connectedControl(character::Engine& eng
   return control;
 }
 
-character::Character* load(character::AgentControl& control, const QString& id,
-                           const QString& path) {
-  control.characters().Load(id, path);
+character::Character* load(character::AgentControl& control, const CastMember& member,
+                           const QString& programFolder) {
+  const QString id = QString::fromLatin1(member.id);
+  control.characters().Load(
+      id, programFolder + QLatin1Char('/') + QString::fromLatin1(member.fileName));
   return &control.characters().Character(id);
 }
 
 }  // namespace
 
 void setUpCast(character::Engine& engine, Cast& cast, const QString& programFolder) {
-  cast.BoyAgent = connectedControl(engine);
-  cast.GirlAgent = connectedControl(engine);
-  cast.VemoAgent = connectedControl(engine);
-  cast.Boy = load(*cast.BoyAgent, QStringLiteral("boy"), programFolder + QStringLiteral("/ku.dat"));
-  cast.Girl =
-      load(*cast.GirlAgent, QStringLiteral("girl"), programFolder + QStringLiteral("/nu.dat"));
-  cast.Vemo =
-      load(*cast.VemoAgent, QStringLiteral("vemo"), programFolder + QStringLiteral("/fi.dat"));
+  for (Role role : kRoles) cast.setControl(role, connectedControl(engine));
+  for (Role role : kRoles) {
+    cast.setCharacter(role, load(*cast.control(role), castMember(role), programFolder));
+  }
 }
 
 }  // namespace stage

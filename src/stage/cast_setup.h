@@ -7,9 +7,10 @@
 
 namespace stage {
 
-// Creates and connects the three component instances (boy's, girl's, vemo's, all before any
-// character is loaded), then loads boy, girl and vemo in that order from "ku.dat", "nu.dat" and
-// "fi.dat" in `programFolder`. Throws character::AgentError naming the file that failed.
+// Creates and connects the three component instances, one per role, all before any character
+// is loaded; then loads the boy, the girl and the host in that order from their files in
+// `programFolder` (see the cast table). Throws character::AgentError naming the file that
+// failed.
 void setUpCast(character::Engine& engine, Cast& cast, const QString& programFolder);
 
 }  // namespace stage

@@ -1,18 +1,17 @@
 #include "closing_scene.h"
 
-#include "loaded_character.h"
-
 namespace stage {
 
 void queueClosingScene(Cast& cast) {
-  character::Character& vemo = loaded(cast.Vemo, QStringLiteral("vemo"));
-  vemo.MoveTo(180, 156);
-  cast.VemoRequest = vemo.Speak(QStringLiteral("学 习 完 毕"));
-  character::Character& boy = loaded(cast.Boy, QStringLiteral("boy"));
-  boy.Wait(cast.VemoRequest);
-  cast.BoyRequest = boy.Play(QStringLiteral("Congratulate"));
-  character::Character& girl = loaded(cast.Girl, QStringLiteral("girl"));
-  girl.Wait(cast.BoyRequest);
+  character::Character& host = cast[Role::Host];
+  const QPoint home = castMember(Role::Host).home;
+  host.MoveTo(home.x(), home.y());
+  cast.request(Role::Host) = host.Speak(QStringLiteral("学 习 完 毕"));
+  character::Character& boy = cast[Role::Boy];
+  boy.Wait(cast.request(Role::Host));
+  cast.request(Role::Boy) = boy.Play(QStringLiteral("Congratulate"));
+  character::Character& girl = cast[Role::Girl];
+  girl.Wait(cast.request(Role::Boy));
   girl.Play(QStringLiteral("Congratulate"));
 }
 

@@ -3,50 +3,58 @@
 namespace stage {
 namespace {
 
+// The girl is drawn smaller than her picture, in pixels.
+constexpr int kGirlHeight = 150;
+constexpr int kGirlWidth = 130;
+
+character::Character& atHome(Cast& cast, Role role) {
+  character::Character& playing = cast[role];
+  const QPoint home = castMember(role).home;
+  playing.MoveTo(home.x(), home.y());
+  return playing;
+}
+
 void greetAndCallTom(Cast& cast) {
-  character::Character& vemo = *cast.Vemo;
-  vemo.MoveTo(180, 156);
-  vemo.Show();
-  vemo.Play(QStringLiteral("Greet"));
-  vemo.Speak(QStringLiteral("Hi!"));
-  vemo.Play(QStringLiteral("Congratulate"));
-  vemo.Speak(QStringLiteral("My name's Kaibo"));
-  vemo.Think(QStringLiteral(" 你 好 !"));
-  vemo.Play(QStringLiteral("LookRight"));
-  cast.VemoRequest = vemo.Speak(QStringLiteral("Tom!Come In!"));
+  character::Character& host = atHome(cast, Role::Host);
+  host.Show();
+  host.Play(QStringLiteral("Greet"));
+  host.Speak(QStringLiteral("Hi!"));
+  host.Play(QStringLiteral("Congratulate"));
+  host.Speak(QStringLiteral("My name's Kaibo"));
+  host.Think(QStringLiteral(" 你 好 !"));
+  host.Play(QStringLiteral("LookRight"));
+  cast.request(Role::Host) = host.Speak(QStringLiteral("Tom!Come In!"));
 }
 
 void tomComesIn(Cast& cast) {
-  character::Character& boy = *cast.Boy;
-  boy.MoveTo(80, 335);
-  boy.Wait(cast.VemoRequest);
+  character::Character& boy = atHome(cast, Role::Boy);
+  boy.Wait(cast.request(Role::Host));
   boy.Show();
-  cast.BoyRequest = boy.Speak(QStringLiteral("Hello!"));
+  cast.request(Role::Boy) = boy.Speak(QStringLiteral("Hello!"));
 }
 
 void callJenny(Cast& cast) {
-  character::Character& vemo = *cast.Vemo;
-  vemo.Wait(cast.BoyRequest);
-  vemo.Play(QStringLiteral("LookLeft"));
-  cast.VemoRequest = vemo.Speak(QStringLiteral("Jenny!Come Here!"));
+  character::Character& host = cast[Role::Host];
+  host.Wait(cast.request(Role::Boy));
+  host.Play(QStringLiteral("LookLeft"));
+  cast.request(Role::Host) = host.Speak(QStringLiteral("Jenny!Come Here!"));
 }
 
 void jennyComesIn(Cast& cast) {
-  character::Character& girl = *cast.Girl;
-  girl.MoveTo(300, 333);
-  girl.setHeight(150);
-  girl.setWidth(130);
-  girl.Wait(cast.VemoRequest);
+  character::Character& girl = atHome(cast, Role::Girl);
+  girl.setHeight(kGirlHeight);
+  girl.setWidth(kGirlWidth);
+  girl.Wait(cast.request(Role::Host));
   girl.Show();
-  cast.GirlRequest = girl.Speak(QStringLiteral("How are you!"));
+  cast.request(Role::Girl) = girl.Speak(QStringLiteral("How are you!"));
 }
 
 void pointToTheMenu(Cast& cast) {
-  character::Character& vemo = *cast.Vemo;
-  vemo.Wait(cast.GirlRequest);
-  vemo.Play(QStringLiteral("Congratulate"));
-  vemo.Think(QStringLiteral("好 , 让 我 们 开 始 吧 ! 看 上 面 的 菜 单..."));
-  vemo.Play(QStringLiteral("LookUp"));
+  character::Character& host = cast[Role::Host];
+  host.Wait(cast.request(Role::Girl));
+  host.Play(QStringLiteral("Congratulate"));
+  host.Think(QStringLiteral("好 , 让 我 们 开 始 吧 ! 看 上 面 的 菜 单..."));
+  host.Play(QStringLiteral("LookUp"));
 }
 
 }  // namespace

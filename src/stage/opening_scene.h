@@ -4,9 +4,10 @@
 
 namespace stage {
 
-// Queues the opening scene: vemo greets the learner and calls in boy, then girl, each pupil
-// coming into view only once called. Returns at once; afterwards VemoRequest holds vemo's
-// "Jenny!Come Here!", BoyRequest boy's "Hello!" and GirlRequest girl's "How are you!".
+// Queues the opening scene: the host greets the learner and calls in the boy, then the girl,
+// each pupil coming into view at home only once called. Returns at once; afterwards the host's
+// request holds its "Jenny!Come Here!", the boy's his "Hello!" and the girl's her "How are
+// you!". Throws character::AgentError when a role is not loaded.
 void queueOpeningScene(Cast& cast);
 
 }  // namespace stage

@@ -1,63 +1,42 @@
 #include "performance.h"
 
-#include <limits>
-#include <stdexcept>
-
-#include "loaded_character.h"
-
 namespace stage {
 namespace {
 
-// vemo's places: at home, and above each pupil.
-constexpr int kVemoHomeX = 180;
-constexpr int kVemoY = 156;
-constexpr int kOverGirlX = 300;
-constexpr int kOverBoyX = 80;
-
 // What differs between the two pupils' turns; everything else is the same.
 struct Turn {
-  character::Character& speaker;
-  character::Character& listener;
-  character::Request& speakerRequest;
-  int vemoX;                  // vemo stands over the speaker
+  Role speaker;
+  Role listener;
   const char* speakerPose;    // before speaking
   const char* afterSpeaking;  // after speaking, or nullptr
-  const char* vemoPraise;     // before vemo thinks the translation
+  const char* hostPraise;     // before the host thinks the translation
 };
 
-Turn girlsTurn(Cast& cast) {
-  return {loaded(cast.Girl, QStringLiteral("girl")),
-          loaded(cast.Boy, QStringLiteral("boy")),
-          cast.GirlRequest,
-          kOverGirlX,
-          "Read",
-          "LookRight",
-          "Congratulate"};
-}
+constexpr Turn kGirlsTurn{Role::Girl, Role::Boy, "Read", "LookRight", "Congratulate"};
+constexpr Turn kBoysTurn{Role::Boy, Role::Girl, "Suggest", nullptr, "Greet"};
 
-Turn boysTurn(Cast& cast) {
-  return {loaded(cast.Boy, QStringLiteral("boy")),
-          loaded(cast.Girl, QStringLiteral("girl")),
-          cast.BoyRequest,
-          kOverBoyX,
-          "Suggest",
-          nullptr,
-          "Greet"};
+// The host stands over a pupil: at the pupil's home left, at its own home height.
+QPoint overThe(Role pupil) {
+  return {castMember(pupil).home.x(), castMember(Role::Host).home.y()};
 }
 
 void perform(Cast& cast, const Turn& turn, const QString& sentence, const QString& thought) {
-  character::Character& vemo = loaded(cast.Vemo, QStringLiteral("vemo"));
-  vemo.MoveTo(turn.vemoX, kVemoY);
-  vemo.Play(QStringLiteral("Lookdown"));
-  turn.speaker.Play(QString::fromLatin1(turn.speakerPose));
-  turn.speakerRequest = turn.speaker.Speak(sentence);
-  if (turn.afterSpeaking) turn.speaker.Play(QString::fromLatin1(turn.afterSpeaking));
+  character::Character& speaker = cast[turn.speaker];
+  character::Character& listener = cast[turn.listener];
+  character::Character& host = cast[Role::Host];
+  const QPoint place = overThe(turn.speaker);
+  host.MoveTo(place.x(), place.y());
+  host.Play(QStringLiteral("Lookdown"));
+  speaker.Play(QString::fromLatin1(turn.speakerPose));
+  character::Request& spoken = cast.request(turn.speaker);
+  spoken = speaker.Speak(sentence);
+  if (turn.afterSpeaking) speaker.Play(QString::fromLatin1(turn.afterSpeaking));
   if (!thought.isEmpty()) {
-    vemo.Wait(turn.speakerRequest);
-    vemo.Play(QString::fromLatin1(turn.vemoPraise));
-    cast.VemoRequest = vemo.Think(thought);
+    host.Wait(spoken);
+    host.Play(QString::fromLatin1(turn.hostPraise));
+    cast.request(Role::Host) = host.Think(thought);
   }
-  turn.listener.Wait(cast.VemoRequest);
+  listener.Wait(cast.request(Role::Host));
 }
 
 }  // namespace
@@ -72,13 +51,6 @@ QString thoughtText(const QString& translation) {
   return thought;
 }
 
-std::int32_t nextLineCount(std::int32_t LineCounter) {
-  if (LineCounter == std::numeric_limits<std::int32_t>::max()) {
-    throw std::overflow_error("The line count cannot go beyond 2147483647.");
-  }
-  return LineCounter + 1;
-}
-
 bool isGirlsTurn(std::int32_t LineCounter) {
   return LineCounter % 2 != 0;
 }
@@ -86,27 +58,28 @@ bool isGirlsTurn(std::int32_t LineCounter) {
 void PerformSentence(Cast& cast, const QString& sentence, const QString& translation,
                      std::int32_t LineCounter) {
   if (sentence.isEmpty()) return;
-  perform(cast, isGirlsTurn(LineCounter) ? girlsTurn(cast) : boysTurn(cast), sentence,
+  perform(cast, isGirlsTurn(LineCounter) ? kGirlsTurn : kBoysTurn, sentence,
           thoughtText(translation));
 }
 
-void SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t& LineCounter) {
-  character::Character& vemo = loaded(cast.Vemo, QStringLiteral("vemo"));
-  vemo.MoveTo(kVemoHomeX, kVemoY);
-  loaded(cast.Girl, QStringLiteral("girl")).Stop();
-  if (sentence.isEmpty()) return;
+bool SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t LineCounter) {
+  character::Character& host = cast[Role::Host];
+  const QPoint home = castMember(Role::Host).home;
+  host.MoveTo(home.x(), home.y());
+  cast[Role::Girl].Stop();
+  if (sentence.isEmpty()) return false;
   if (isGirlsTurn(LineCounter)) {
-    character::Character& girl = loaded(cast.Girl, QStringLiteral("girl"));
-    vemo.Play(QStringLiteral("LookLeft"));
+    character::Character& girl = cast[Role::Girl];
+    host.Play(QStringLiteral("LookLeft"));
     girl.Play(QStringLiteral("LookRight"));
     girl.Speak(sentence);
   } else {
-    character::Character& boy = loaded(cast.Boy, QStringLiteral("boy"));
-    vemo.Play(QStringLiteral("LookRight"));
+    character::Character& boy = cast[Role::Boy];
+    host.Play(QStringLiteral("LookRight"));
     boy.Play(QStringLiteral("Suggest"));
     boy.Speak(sentence);
   }
-  LineCounter = nextLineCount(LineCounter);
+  return true;
 }
 
 }  // namespace stage

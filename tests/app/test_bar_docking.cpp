@@ -23,12 +23,12 @@ class Docking : public ::testing::Test {
 
   Docking() : docking(windowSystem, platform::Twips(96, 96), QRect(258, 183, 160, 69)) {
     docking.placeInitially();
-    docking.Get_Windows_Rect();
+    docking.dock();
   }
 
   void tickAt(ScreenPoint cursor) {
     windowSystem.cursor = cursor;
-    docking.Timer1_Timer();
+    docking.pollCursor();
   }
   void rollUp() {
     tickAt({600, 300});
@@ -114,21 +114,21 @@ TEST_P(ExpandedTest, OnlyTheDockedHeightCountsAsExpanded) {
   platform::HeadlessWindowSystem windowSystem;
   const platform::Twips twips(GetParam(), GetParam());
   BarDocking docking(windowSystem, twips, twips.toPixels(QRect(3870, 2745, 2400, 1035)));
-  docking.Get_Windows_Rect();
+  docking.dock();
   const int expanded = twips.toPixelsY(300);
   const ScreenPoint onTheBar{docking.state().DockRect.left + 30, expanded - 1};
 
   windowSystem.cursor = onTheBar;
-  docking.Timer1_Timer();
+  docking.pollCursor();
   EXPECT_EQ(windowSystem.geometry.height(), expanded);
 
   windowSystem.cursor = {docking.state().DockRect.left + 30, expanded + 50};
-  docking.Timer1_Timer();
+  docking.pollCursor();
   EXPECT_GE(windowSystem.geometry.height(), 1);
   EXPECT_LT(windowSystem.geometry.height(), expanded);
 
   windowSystem.cursor = onTheBar;
-  docking.Timer1_Timer();
+  docking.pollCursor();
   EXPECT_LT(windowSystem.geometry.height(), expanded);
 }
 
@@ -137,35 +137,35 @@ INSTANTIATE_TEST_SUITE_P(Resolutions, ExpandedTest,
 
 TEST_F(Docking, APressOutsideTheGripZoneStartsNoDragButTheReleaseStillDocks) {
   tickAt({300, 10});
-  docking.Image1_MouseDown();
+  docking.gripPressed();
   EXPECT_FALSE(docking.state().Dragging);
 
   tickAt({300, 12});
-  docking.Image1_MouseMove();
+  docking.gripMoved();
   EXPECT_EQ(windowSystem.geometry, QRect(258, 0, 160, 20));
 
-  docking.Image1_MouseUp();
+  docking.gripReleased();
   EXPECT_EQ(windowSystem.geometry, QRect(258, 0, 160, 20));
   EXPECT_EQ(docking.state().DockRect, (ScreenRect{258, 0, 418, 20}));
 }
 
 TEST_F(Docking, TheDragFollowsTheLastPolledCursorAndDocksAtTheDroppedLeft) {
   tickAt({262, 5});
-  docking.Image1_MouseDown();
+  docking.gripPressed();
   ASSERT_TRUE(docking.state().Dragging);
   EXPECT_EQ(docking.state().DragOffsetX, 4);
   EXPECT_EQ(docking.state().DragOffsetY, 5);
 
   // The cursor has moved but no poll has seen it: the bar stays where the last poll put it.
   windowSystem.cursor = {700, 300};
-  docking.Image1_MouseMove();
+  docking.gripMoved();
   EXPECT_EQ(windowSystem.geometry, QRect(258, 0, 160, 20));
 
   tickAt({700, 300});
-  docking.Image1_MouseMove();
+  docking.gripMoved();
   EXPECT_EQ(windowSystem.geometry, QRect(696, 295, 160, 20));
 
-  docking.Image1_MouseUp();
+  docking.gripReleased();
   EXPECT_FALSE(docking.state().Dragging);
   EXPECT_EQ(windowSystem.geometry, QRect(696, 0, 160, 20));
   EXPECT_EQ(docking.state().DockRect, (ScreenRect{696, 0, 856, 20}));
@@ -178,7 +178,7 @@ TEST_F(Docking, TheDragFollowsTheLastPolledCursorAndDocksAtTheDroppedLeft) {
 
 TEST_F(Docking, NoRollUpWhileDragging) {
   tickAt({258, 2});
-  docking.Image1_MouseDown();
+  docking.gripPressed();
   const int movesBefore = windowSystem.moves;
 
   tickAt({900, 500});
@@ -193,24 +193,24 @@ TEST_F(Docking, NoRollUpWhileDragging) {
 
 TEST_F(Docking, TheDropPositionIsUsedAsItComesOnlyTheTopIsReset) {
   tickAt({258, 2});
-  docking.Image1_MouseDown();
+  docking.gripPressed();
   tickAt({-20, 400});
-  docking.Image1_MouseMove();
-  docking.Image1_MouseUp();
+  docking.gripMoved();
+  docking.gripReleased();
   EXPECT_EQ(windowSystem.geometry, QRect(-20, 0, 160, 20));
 }
 
 TEST_F(Docking, PaintRaisesTheBarUnlessTheLastPolledCursorIsOnIt) {
-  docking.Form_Paint();  // before the first poll the cursor counts as at 0, 0
+  docking.keepOnTop();  // before the first poll the cursor counts as at 0, 0
   EXPECT_EQ(windowSystem.raises, 1);
 
   tickAt({300, 10});
   windowSystem.cursor = {900, 900};  // not polled yet
-  docking.Form_Paint();
+  docking.keepOnTop();
   EXPECT_EQ(windowSystem.raises, 1);
 
   tickAt({418, 10});
-  docking.Form_Paint();
+  docking.keepOnTop();
   EXPECT_EQ(windowSystem.raises, 2);
 }
 

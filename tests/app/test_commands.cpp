@@ -6,14 +6,19 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <climits>
+#include <limits>
+#include <stdexcept>
 
 #include "app/commands.h"
-#include "app/maun.h"
+#include "app/toolbar_window.h"
+#include "lesson/sentence_window.h"
 #include "stage/cast_stage.h"
 
 namespace {
 
+using app::commands::Command;
 using app::commands::CommandTarget;
+using stage::Role;
 
 void ensureApplication() {
   static int argc = 1;
@@ -27,10 +32,12 @@ void ensureApplication() {
 class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
  public:
   stage::Cast& cast() override { return CastStage::cast; }
-  std::int32_t& LineCounter() override { return lineCounter; }
-  platform::NumberedFiles& files() override { return numberedFiles; }
-  lesson::lx& sentenceWindow() override { return window; }
-  void showHelp() override { log << "help shown"; }
+  lesson::LessonSession& lesson() override { return session; }
+  lesson::SentenceView& sentenceWindow() override { return window; }
+  void showHelp() override {
+    if (helpFails) throw std::runtime_error("the help window is broken");
+    log << "help shown";
+  }
   QString chooseLessonFile() override {
     log << "dialog";
     return chosenLesson;
@@ -38,11 +45,12 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
   void reportError(const QString& message) override { errors << message; }
   void endProgram() override { log << "program ended"; }
 
-  std::int32_t lineCounter = 0;
   platform::NumberedFiles numberedFiles;
-  lesson::lx window;
+  lesson::LessonSession session{numberedFiles};
+  lesson::SentenceWindow window;
   QString chosenLesson;
   QStringList errors;
+  bool helpFails = false;
 };
 
 class Commands : public ::testing::Test {
@@ -52,14 +60,14 @@ class Commands : public ::testing::Test {
     target = std::make_unique<RecordingTarget>();
     target->recordCalls();
   }
-  void run(int index) { app::commands::run(*target, index); }
+  void run(Command command) { app::commands::run(*target, command); }
 
   std::unique_ptr<RecordingTarget> target;
 };
 
 TEST_F(Commands, EachIndexReachesItsCommandAndNoOtherIndexDoesAnything) {
   struct Case {
-    int index;
+    int index;  // the button's index, or a value that is no command
     QStringList log;
   };
   const std::vector<Case> cases = {
@@ -78,7 +86,11 @@ TEST_F(Commands, EachIndexReachesItsCommandAndNoOtherIndexDoesAnything) {
     SCOPED_TRACE(c.index);
     SetUp();
     target->window.show();
-    run(c.index);
+    const bool isButton = c.index >= 0 && c.index < int(app::commands::kCommandCount);
+    const Command command =
+        isButton ? app::commands::kCommandButtons[c.index].command : static_cast<Command>(c.index);
+    if (isButton) EXPECT_EQ(app::commands::buttonIndex(command), c.index);
+    run(command);
     EXPECT_EQ(target->log, c.log);
     EXPECT_TRUE(target->errors.isEmpty()) << qPrintable(target->errors.join('\n'));
     const bool hides = c.index == 0 || c.index == 2;
@@ -91,66 +103,74 @@ TEST_F(Commands, EachIndexReachesItsCommandAndNoOtherIndexDoesAnything) {
 }
 
 TEST_F(Commands, SpeakSaysWhatTheSentenceWindowHolds) {
-  target->window.setText1(QStringLiteral("I can do it.\nYes!"));
-  target->lineCounter = 4;
-  run(app::commands::kSpeak);
+  target->window.setSentence(QStringLiteral("I can do it.\nYes!"));
+  target->session.setLineCounter(4);
+  run(Command::Speak);
   EXPECT_TRUE(target->log.contains("boy Speak \"I can do it.\nYes!\""));
-  EXPECT_EQ(target->lineCounter, 5);
+  EXPECT_EQ(target->session.LineCounter(), 5);
+}
+
+TEST_F(Commands, SpeakingAtTheLargestCountIsReportedAndTheCountStays) {
+  target->window.setSentence(QStringLiteral("Hi"));
+  target->session.setLineCounter(std::numeric_limits<std::int32_t>::max());
+  run(Command::Speak);
+  ASSERT_EQ(target->errors.size(), 1);
+  EXPECT_EQ(target->session.LineCounter(), std::numeric_limits<std::int32_t>::max());
 }
 
 TEST_F(Commands, StopStillHidesTheWindowWhenACharacterCallFails) {
   target->window.show();
-  target->cast().Girl = nullptr;
-  run(app::commands::kStop);
+  target->cast().setCharacter(Role::Girl, nullptr);
+  run(Command::Stop);
   EXPECT_EQ(target->log, QStringList({"boy Stop", "vemo Stop"}));
   EXPECT_FALSE(target->window.isVisible());
   EXPECT_TRUE(target->errors.isEmpty());
 }
 
 TEST_F(Commands, StopWithNothingQueuedChangesNothingElse) {
-  target->window.setText1(QStringLiteral("Hi"));
-  target->window.setText2(QStringLiteral("你好"));
-  target->lineCounter = 3;
+  target->window.setSentence(QStringLiteral("Hi"));
+  target->window.setTranslation(QStringLiteral("你好"));
+  target->session.setLineCounter(3);
   const stage::Cast& cast = target->cast();
-  const character::Request boyRequest = cast.BoyRequest;
-  const character::Request vemoRequest = cast.VemoRequest;
-  run(app::commands::kStop);
-  run(app::commands::kStop);
-  EXPECT_EQ(target->lineCounter, 3);
-  EXPECT_EQ(target->window.text1(), "Hi");
-  EXPECT_EQ(target->window.text2(), "你好");
-  EXPECT_TRUE(cast.BoyRequest == boyRequest);
-  EXPECT_TRUE(cast.VemoRequest == vemoRequest);
+  const character::Request boyRequest = cast.request(Role::Boy);
+  const character::Request vemoRequest = cast.request(Role::Host);
+  run(Command::Stop);
+  run(Command::Stop);
+  EXPECT_EQ(target->session.LineCounter(), 3);
+  EXPECT_EQ(target->window.sentence(), "Hi");
+  EXPECT_EQ(target->window.translation(), "你好");
+  EXPECT_TRUE(cast.request(Role::Boy) == boyRequest);
+  EXPECT_TRUE(cast.request(Role::Host) == vemoRequest);
   EXPECT_EQ(target->log.size(), 6);
   EXPECT_TRUE(target->errors.isEmpty());
 }
 
 TEST_F(Commands, TypingTwiceBringsTheWindowBackAndKeepsTheText) {
-  run(app::commands::kTypeSentence);
+  run(Command::TypeSentence);
   ASSERT_TRUE(target->window.isVisible());
   EXPECT_EQ(target->window.pos(), QPoint(64, 24));
-  target->window.Text1()->insertPlainText(QStringLiteral("Good night"));
+  target->window.sentenceBox()->insertPlainText(QStringLiteral("Good night"));
   target->window.move(300, 200);
-  target->window.Text2()->setFocus();
+  target->window.translationBox()->setFocus();
 
-  run(app::commands::kTypeSentence);
+  run(Command::TypeSentence);
   EXPECT_EQ(target->window.pos(), QPoint(64, 24));
-  EXPECT_EQ(target->window.text1(), "Good night");
+  EXPECT_EQ(target->window.sentence(), "Good night");
   EXPECT_EQ(target->window.size(), QSize(377, 81));
-  EXPECT_EQ(target->window.focusWidget(), target->window.Text1());
+  EXPECT_EQ(target->window.focusWidget(), target->window.sentenceBox());
   QApplication::processEvents();
-  EXPECT_EQ(QApplication::focusWidget(), target->window.Text1());
+  EXPECT_EQ(QApplication::focusWidget(), target->window.sentenceBox());
 }
 
 TEST_F(Commands, QuitReleasesEveryCharacterInTheOrderOfTheRoles) {
-  run(app::commands::kQuit);
+  run(Command::Quit);
   const stage::Cast& cast = target->cast();
-  EXPECT_EQ(cast.Boy, nullptr);
-  EXPECT_EQ(cast.Girl, nullptr);
-  EXPECT_EQ(cast.Vemo, nullptr);
-  EXPECT_TRUE(cast.BoyRequest.isNull());
-  EXPECT_TRUE(cast.GirlRequest.isNull());
-  EXPECT_TRUE(cast.VemoRequest.isNull());
+  EXPECT_EQ(cast.character(Role::Boy), nullptr);
+  EXPECT_EQ(cast.character(Role::Girl), nullptr);
+  EXPECT_EQ(cast.character(Role::Host), nullptr);
+  EXPECT_TRUE(cast.request(Role::Boy).isNull());
+  EXPECT_TRUE(cast.request(Role::Girl).isNull());
+  EXPECT_TRUE(cast.request(Role::Host).isNull());
   EXPECT_EQ(target->log.last(), "program ended");
 }
 
@@ -158,42 +178,51 @@ TEST_F(Commands, AFailingCommandStopsAtThatStepAndReportsWhy) {
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkdir("lesson.txt"));
   target->chosenLesson = dir.filePath("lesson.txt");
-  target->lineCounter = 9;
-  run(app::commands::kOpenLesson);
+  target->session.setLineCounter(9);
+  run(Command::OpenLesson);
   ASSERT_EQ(target->errors.size(), 1);
   EXPECT_TRUE(target->errors[0].contains(target->chosenLesson)) << qPrintable(target->errors[0]);
-  EXPECT_EQ(target->lineCounter, 9);
+  EXPECT_EQ(target->session.LineCounter(), 9);
 
-  target->cast().Girl = nullptr;
-  run(app::commands::kTypeSentence);
+  target->cast().setCharacter(Role::Girl, nullptr);
+  run(Command::TypeSentence);
   ASSERT_EQ(target->errors.size(), 2);
   EXPECT_TRUE(target->errors[1].contains("girl")) << qPrintable(target->errors[1]);
   EXPECT_FALSE(target->window.isVisible());
 
   // The program goes on: the next command works.
-  run(app::commands::kHelp);
+  run(Command::Help);
   EXPECT_EQ(target->log.last(), "help shown");
+}
+
+// Any exception, not only the program's own errors, stops at the command's edge.
+TEST_F(Commands, AHandlerThatThrowsIsReportedAndTheNextCommandStillRuns) {
+  target->helpFails = true;
+  run(Command::Help);
+  ASSERT_EQ(target->errors, QStringList({"the help window is broken"}));
+
+  run(Command::Stop);
+  EXPECT_EQ(target->log, QStringList({"boy Stop", "girl Stop", "vemo Stop"}));
+  EXPECT_EQ(target->errors.size(), 1);
 }
 
 }  // namespace
 
 namespace {
 
-// The toolbar's own buttons reach the commands through the form, on the form's own windows.
-TEST(FormCommands, TheBarsButtonsWorkOnTheFormsSentenceWindow) {
+// The toolbar's own buttons reach the commands through the toolbar, on its own windows.
+TEST(ToolbarCommands, TheBarsButtonsWorkOnTheToolbarsSentenceWindow) {
   ensureApplication();
   stage_testing::CastStage stage;
-  app::maun form(stage.engine);
-  form.cast().Boy = stage.cast.Boy;
-  form.cast().Girl = stage.cast.Girl;
-  form.cast().Vemo = stage.cast.Vemo;
-  form.Command1(app::commands::kTypeSentence).click();
-  lesson::lx& window = form.lx();
+  app::ToolbarWindow toolbar(stage.engine);
+  for (Role role : stage::kRoles) toolbar.cast().setCharacter(role, stage.cast.character(role));
+  toolbar.button(Command::TypeSentence).click();
+  lesson::SentenceWindow& window = toolbar.sentenceWindow();
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.pos(), QPoint(64, 24));
-  form.Command1(app::commands::kStop).click();
+  toolbar.button(Command::Stop).click();
   EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(&form.lx(), &window);
+  EXPECT_EQ(&toolbar.sentenceWindow(), &window);
 }
 
 }  // namespace

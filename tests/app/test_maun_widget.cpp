@@ -9,13 +9,17 @@
 #include <QSet>
 #include <memory>
 
-#include "app/maun.h"
+#include "app/toolbar_window.h"
 #include "character/engine.h"
 #include "character/presenter.h"
 #include "character/speech.h"
 #include "platform/headless_window_system.h"
 
 namespace {
+
+app::commands::Command commandAt(int index) {
+  return app::commands::kCommandButtons.at(index).command;
+}
 
 QApplication& application() {
   static int argc = 1;
@@ -25,27 +29,27 @@ QApplication& application() {
   return *instance;
 }
 
-// The form on Qt's offscreen screen (96 dpi), docked as loading docks it, without a cast.
-class MaunWidget : public ::testing::Test {
+// The toolbar on Qt's offscreen screen (96 dpi), docked as starting docks it, without a cast.
+class ToolbarWidget : public ::testing::Test {
  protected:
-  MaunWidget() : engine(clock, presenter, speech) {
+  ToolbarWidget() : engine(clock, presenter, speech) {
     application();
-    form = std::make_unique<app::maun>(engine);
-    form->Get_Windows_Rect();
+    form = std::make_unique<app::ToolbarWindow>(engine);
+    form->dock();
   }
 
   character::VirtualClock clock;
   character::NullPresenter presenter;
   character::TimedSpeech speech;
   character::Engine engine;
-  std::unique_ptr<app::maun> form;
+  std::unique_ptr<app::ToolbarWindow> form;
 };
 
-TEST_F(MaunWidget, TheScreenIsAtNinetySixDpi) {
+TEST_F(ToolbarWidget, TheScreenIsAtNinetySixDpi) {
   ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 96);
 }
 
-TEST_F(MaunWidget, TheDockedBarStandsAtTheTopEdge) {
+TEST_F(ToolbarWidget, TheDockedBarStandsAtTheTopEdge) {
   EXPECT_EQ(form->geometry(), QRect(258, 0, 160, 20));
   EXPECT_EQ(form->windowTitle(), "Form1");
   EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
@@ -54,8 +58,8 @@ TEST_F(MaunWidget, TheDockedBarStandsAtTheTopEdge) {
   EXPECT_TRUE(form->autoFillBackground());
 }
 
-TEST_F(MaunWidget, TheGripIsASixteenBySeventeenGlyphInTwoColours) {
-  const QLabel& grip = form->Image1();
+TEST_F(ToolbarWidget, TheGripIsASixteenBySeventeenGlyphInTwoColours) {
+  const QLabel& grip = form->grip();
   EXPECT_EQ(grip.geometry(), QRect(0, 1, 16, 17));
   EXPECT_EQ(grip.toolTip(), "按住可移动");
   const QImage glyph = grip.pixmap().toImage();
@@ -67,7 +71,7 @@ TEST_F(MaunWidget, TheGripIsASixteenBySeventeenGlyphInTwoColours) {
   EXPECT_EQ(colours, QSet<QRgb>({qRgb(128, 0, 0) & 0xffffff, qRgb(192, 192, 255) & 0xffffff}));
 }
 
-TEST_F(MaunWidget, TheButtonsStandByIndexWithTheQuitButtonRightmost) {
+TEST_F(ToolbarWidget, TheButtonsStandByIndexWithTheQuitButtonRightmost) {
   struct Expected {
     const char* caption;
     const char* toolTip;
@@ -76,9 +80,9 @@ TEST_F(MaunWidget, TheButtonsStandByIndexWithTheQuitButtonRightmost) {
   const Expected expected[] = {{"文", "打开学习文件", 16}, {"读", "朗读英语", 40},
                                {"停", "停止", 64},         {"退", "退出", 136},
                                {"短", "短句输入", 88},     {"帮", "看帮助文件", 112}};
-  for (int index = 0; index < app::maun::kButtonCount; ++index) {
+  for (int index = 0; index < static_cast<int>(app::commands::kCommandCount); ++index) {
     SCOPED_TRACE(index);
-    const QPushButton& button = form->Command1(index);
+    const QPushButton& button = form->button(commandAt(index));
     EXPECT_EQ(button.text(), QString::fromUtf8(expected[index].caption));
     EXPECT_EQ(button.toolTip(), QString::fromUtf8(expected[index].toolTip));
     EXPECT_EQ(button.geometry(), QRect(expected[index].left, 0, 24, 20));
@@ -86,8 +90,8 @@ TEST_F(MaunWidget, TheButtonsStandByIndexWithTheQuitButtonRightmost) {
   }
 }
 
-TEST_F(MaunWidget, TheButtonFontIsAChineseSongTypeface) {
-  const QPushButton& button = form->Command1(0);
+TEST_F(ToolbarWidget, TheButtonFontIsAChineseSongTypeface) {
+  const QPushButton& button = form->button(commandAt(0));
   EXPECT_EQ(button.font().family(), "宋体");
   EXPECT_DOUBLE_EQ(button.font().pointSizeF(), 10.5);
   EXPECT_EQ(button.font().weight(), QFont::Normal);
@@ -95,43 +99,45 @@ TEST_F(MaunWidget, TheButtonFontIsAChineseSongTypeface) {
       << qPrintable(QFontInfo(button.font()).family());
 }
 
-TEST_F(MaunWidget, TabOrderFollowsTheIndex) {
-  for (int index = 0; index + 1 < app::maun::kButtonCount; ++index) {
-    EXPECT_EQ(form->Command1(index).nextInFocusChain(), &form->Command1(index + 1)) << index;
+TEST_F(ToolbarWidget, TabOrderFollowsTheIndex) {
+  for (int index = 0; index + 1 < static_cast<int>(app::commands::kCommandCount); ++index) {
+    EXPECT_EQ(form->button(commandAt(index)).nextInFocusChain(),
+              &form->button(commandAt(index + 1)))
+        << index;
   }
 }
 
-// The form on the headless window system, so the grip can be driven.
-class HeadlessMaun : public MaunWidget {
+// The toolbar on the headless window system, so the grip can be driven.
+class HeadlessToolbar : public ToolbarWidget {
  protected:
-  HeadlessMaun()
+  HeadlessToolbar()
       : headless(engine, [this](QWidget&) {
           auto made = std::make_unique<platform::HeadlessWindowSystem>();
           windowSystem = made.get();
           return made;
         }) {
-    headless.Get_Windows_Rect();
+    headless.dock();
   }
 
   void mouse(QEvent::Type type) {
     QMouseEvent event(type, QPointF(3, 3), QPointF(3, 3), Qt::RightButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::RightButton,
                       Qt::NoModifier);
-    QCoreApplication::sendEvent(&headless.Image1(), &event);
+    QCoreApplication::sendEvent(&headless.grip(), &event);
   }
 
   platform::HeadlessWindowSystem* windowSystem = nullptr;
-  app::maun headless;
+  app::ToolbarWindow headless;
 };
 
-TEST_F(HeadlessMaun, TheGripDragsTheBarWithAnyButton) {
+TEST_F(HeadlessToolbar, TheGripDragsTheBarWithAnyButton) {
   windowSystem->cursor = {262, 5};
-  headless.Timer1_Timer();
+  headless.pollCursor();
   mouse(QEvent::MouseButtonPress);
   EXPECT_TRUE(headless.docking().state().Dragging);
 
   windowSystem->cursor = {500, 200};
-  headless.Timer1_Timer();
+  headless.pollCursor();
   mouse(QEvent::MouseMove);
   EXPECT_EQ(windowSystem->geometry, QRect(496, 195, 160, 20));
 
@@ -141,12 +147,12 @@ TEST_F(HeadlessMaun, TheGripDragsTheBarWithAnyButton) {
   EXPECT_EQ(headless.docking().state().DockRect, (platform::ScreenRect{496, 0, 656, 20}));
 }
 
-TEST_F(HeadlessMaun, APressOnAButtonStartsNoDrag) {
+TEST_F(HeadlessToolbar, APressOnAButtonStartsNoDrag) {
   windowSystem->cursor = {262, 5};
-  headless.Timer1_Timer();
+  headless.pollCursor();
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&headless.Command1(0), &press);
+  QCoreApplication::sendEvent(&headless.button(commandAt(0)), &press);
   EXPECT_FALSE(headless.docking().state().Dragging);
 }
 

@@ -59,12 +59,12 @@ class HelpWindowTest : public ::testing::Test {
     writeFile(QString::fromUtf8(help::kUsageFile), bytes);
   }
 
-  QString shownText() const { return window_.Label9()->text(); }
+  QString shownText() const { return window_.textArea()->text(); }
 
   QString previousDirectory_ = QDir::currentPath();
   QTemporaryDir directory_;
   platform::NumberedFiles files_;
-  help::zcb window_{files_};
+  help::HelpWindow window_{files_};
   QStringList reportedErrors_;
 };
 

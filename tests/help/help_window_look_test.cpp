@@ -37,45 +37,45 @@ TEST_F(HelpWindowLookTest, WindowAndControlsHaveTheirPlacesTextsColoursAndFonts)
   EXPECT_FALSE(window_.windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_EQ(window_.windowTitle(), "帮助");
 
-  EXPECT_EQ(window_.Command2()->geometry(), QRect(264, 248, 41, 25));
-  EXPECT_EQ(window_.Command2()->text(), "退出");
-  expectSongTi(*window_.Command2(), 10.5, false);
+  EXPECT_EQ(window_.closeButton()->geometry(), QRect(264, 248, 41, 25));
+  EXPECT_EQ(window_.closeButton()->text(), "退出");
+  expectSongTi(*window_.closeButton(), 10.5, false);
 
-  EXPECT_EQ(window_.Label12()->geometry(), QRect(40, 0, 225, 25));
-  EXPECT_EQ(window_.Label12()->text(), "澄木英语学习机欢迎你");
-  EXPECT_TRUE(window_.Label12()->alignment() & Qt::AlignHCenter);
-  EXPECT_EQ(textColour(*window_.Label12()), kGreen);
-  expectSongTi(*window_.Label12(), 15.75, false);
-  EXPECT_TRUE(window_.Label12()->isHidden()) << "created hidden";
+  EXPECT_EQ(window_.welcomeLabel()->geometry(), QRect(40, 0, 225, 25));
+  EXPECT_EQ(window_.welcomeLabel()->text(), "澄木英语学习机欢迎你");
+  EXPECT_TRUE(window_.welcomeLabel()->alignment() & Qt::AlignHCenter);
+  EXPECT_EQ(textColour(*window_.welcomeLabel()), kGreen);
+  expectSongTi(*window_.welcomeLabel(), 15.75, false);
+  EXPECT_TRUE(window_.welcomeLabel()->isHidden()) << "created hidden";
 
-  EXPECT_EQ(window_.Label11()->geometry(), QRect(176, 256, 65, 17));
-  EXPECT_EQ(window_.Label11()->text(), "使用帮助");
-  EXPECT_EQ(textColour(*window_.Label11()), kGreen);
-  expectSongTi(*window_.Label11(), 12, true);
+  EXPECT_EQ(window_.usageLink()->geometry(), QRect(176, 256, 65, 17));
+  EXPECT_EQ(window_.usageLink()->text(), "使用帮助");
+  EXPECT_EQ(textColour(*window_.usageLink()), kGreen);
+  expectSongTi(*window_.usageLink(), 12, true);
 
-  EXPECT_EQ(window_.Label10()->geometry(), QRect(96, 256, 65, 17));
-  EXPECT_EQ(window_.Label10()->text(), "软件介绍");
-  EXPECT_EQ(textColour(*window_.Label10()), kGreen);
-  expectSongTi(*window_.Label10(), 12, true);
+  EXPECT_EQ(window_.introductionLink()->geometry(), QRect(96, 256, 65, 17));
+  EXPECT_EQ(window_.introductionLink()->text(), "软件介绍");
+  EXPECT_EQ(textColour(*window_.introductionLink()), kGreen);
+  expectSongTi(*window_.introductionLink(), 12, true);
 
-  EXPECT_EQ(window_.Label9()->geometry(), QRect(16, 32, 305, 153));
-  EXPECT_EQ(textColour(*window_.Label9()), kDarkBlue);
-  EXPECT_TRUE(window_.Label9()->wordWrap());
-  EXPECT_EQ(window_.Label9()->textFormat(), Qt::PlainText);
-  EXPECT_EQ(window_.Label9()->alignment(), Qt::AlignLeft | Qt::AlignTop);
-  expectSongTi(*window_.Label9(), 10.5, false);
+  EXPECT_EQ(window_.textArea()->geometry(), QRect(16, 32, 305, 153));
+  EXPECT_EQ(textColour(*window_.textArea()), kDarkBlue);
+  EXPECT_TRUE(window_.textArea()->wordWrap());
+  EXPECT_EQ(window_.textArea()->textFormat(), Qt::PlainText);
+  EXPECT_EQ(window_.textArea()->alignment(), Qt::AlignLeft | Qt::AlignTop);
+  expectSongTi(*window_.textArea(), 10.5, false);
 }
 
 TEST_F(HelpWindowLookTest, LinksLieAboveTheFullHeightTextAreaAndTakeTheClicks) {
   help_test::writeFile(QString::fromUtf8(help::kIntroductionFile), "intro");
   window_.showHelp();
   help_test::processEvents();
-  ASSERT_EQ(window_.Label9()->geometry().bottom(), 256) << "reaches into the links' row";
+  ASSERT_EQ(window_.textArea()->geometry().bottom(), 256) << "reaches into the links' row";
 
-  EXPECT_EQ(window_.childAt(100, 256), window_.Label10());
-  EXPECT_EQ(window_.childAt(180, 256), window_.Label11());
-  EXPECT_EQ(window_.childAt(270, 256), window_.Command2());
-  EXPECT_EQ(window_.childAt(50, 256), window_.Label9());
+  EXPECT_EQ(window_.childAt(100, 256), window_.introductionLink());
+  EXPECT_EQ(window_.childAt(180, 256), window_.usageLink());
+  EXPECT_EQ(window_.childAt(270, 256), window_.closeButton());
+  EXPECT_EQ(window_.childAt(50, 256), window_.textArea());
 }
 
 TEST_F(HelpWindowLookTest, BackgroundIsAPalePictureDrawnUnscaledBehindTransparentLabels) {
@@ -122,13 +122,13 @@ INSTANTIATE_TEST_SUITE_P(ProgramData, HelpTextFileTest,
 
 TEST_F(HelpWindowLookTest, UsageGuideNamesEveryButtonAndBothTextsFitTheTextArea) {
   QDir::setCurrent(SOURCE_DIR "/data");
-  window_.Label9()->resize(305, 225);
+  window_.textArea()->resize(305, 225);
   window_.showHelpText(QString::fromUtf8(help::kIntroductionFile));
-  EXPECT_LE(window_.Label9()->heightForWidth(305), 225);
+  EXPECT_LE(window_.textArea()->heightForWidth(305), 225);
 
   window_.showHelpText(QString::fromUtf8(help::kUsageFile));
-  EXPECT_LE(window_.Label9()->heightForWidth(305), 225);
-  const QString usage = window_.Label9()->text();
+  EXPECT_LE(window_.textArea()->heightForWidth(305), 225);
+  const QString usage = window_.textArea()->text();
   for (const char* button : {"文", "读", "停", "短", "帮", "退", "~"}) {
     EXPECT_TRUE(usage.contains(QString::fromUtf8(button))) << button;
   }

@@ -4,8 +4,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <stdexcept>
 
 #include "help/click_label.h"
+#include "help/help_text.h"
 #include "help_test_support.h"
 
 namespace {
@@ -42,9 +44,9 @@ TEST_F(HelpWindowTest, HelpCommandShowsTheIntroductionAtItsPlace) {
   EXPECT_TRUE(window_.isVisible());
   EXPECT_EQ(window_.pos(), kHelpPosition);
   EXPECT_EQ(shownText(), "Welcome.\nSecond line.\n");
-  EXPECT_TRUE(window_.Label12()->isVisible());
-  EXPECT_TRUE(window_.Label9()->isVisible());
-  EXPECT_EQ(window_.Label9()->height(), 225);  // 3375 twips
+  EXPECT_TRUE(window_.welcomeLabel()->isVisible());
+  EXPECT_TRUE(window_.textArea()->isVisible());
+  EXPECT_EQ(window_.textArea()->height(), 225);  // 3375 twips
   EXPECT_TRUE(reportedErrors_.isEmpty());
 }
 
@@ -55,7 +57,7 @@ TEST_F(HelpWindowTest, ComingBackFromAnotherWindowOfTheProgramBringsTheIntroduct
   toolbar.activate();
   window_.showHelp();
   processEvents();
-  click(*window_.Label11());
+  click(*window_.usageLink());
   window_.move(10, 400);
 
   toolbar.activate();
@@ -72,7 +74,7 @@ TEST_F(HelpWindowTest, HelpCommandWhileShownActivatesTheSameWindowAgain) {
   writeUsage("usage");
   window_.showHelp();
   processEvents();
-  click(*window_.Label11());
+  click(*window_.usageLink());
   window_.move(50, 50);
 
   window_.showHelp();
@@ -87,9 +89,9 @@ TEST_F(HelpWindowTest, QuitButtonHidesAndHelpShowsTheIntroductionAgain) {
   writeUsage("usage");
   window_.showHelp();
   processEvents();
-  click(*window_.Label11());
+  click(*window_.usageLink());
 
-  window_.Command2()->click();
+  window_.closeButton()->click();
   EXPECT_FALSE(window_.isVisible());
   EXPECT_EQ(shownText(), "usage") << "a hidden window keeps its text";
 
@@ -136,7 +138,7 @@ TEST_F(HelpWindowTest, HelpTextsComeFromTheCurrentDirectory) {
   QTemporaryDir otherDirectory;
   QDir::setCurrent(otherDirectory.path());
   help_test::writeFile(QString::fromUtf8(help::kIntroductionFile), "second directory");
-  click(*window_.Label10());
+  click(*window_.introductionLink());
 
   EXPECT_EQ(shownText(), "second directory");
 }
@@ -158,14 +160,14 @@ TEST_F(HelpWindowTest, UnreadableUsageFileIsReportedAndTheTextStays) {
   window_.showHelp();
   processEvents();
 
-  click(*window_.Label11());
+  click(*window_.usageLink());
 
   ASSERT_EQ(reportedErrors_.size(), 1);
   EXPECT_TRUE(reportedErrors_.front().contains(QString::fromUtf8(help::kUsageFile)));
   EXPECT_EQ(shownText(), "intro");
   EXPECT_FALSE(files_.isOpen(platform::NumberedFiles::kHelpFile));
 
-  click(*window_.Label10());
+  click(*window_.introductionLink());
   EXPECT_EQ(shownText(), "intro") << "the window still works";
   EXPECT_EQ(reportedErrors_.size(), 1);
 }
@@ -182,8 +184,27 @@ TEST_F(HelpWindowTest, UnreadableIntroductionEndsTheActivationBeforeTheWelcomeLi
   EXPECT_EQ(reportedErrors_.size(), 1) << "one activation, one message";
   EXPECT_TRUE(window_.isVisible());
   EXPECT_EQ(window_.pos(), kHelpPosition);
-  EXPECT_FALSE(window_.Label12()->isVisible());
-  EXPECT_EQ(window_.Label9()->height(), 153);  // still 2295 twips
+  EXPECT_FALSE(window_.welcomeLabel()->isVisible());
+  EXPECT_EQ(window_.textArea()->height(), 153);  // still 2295 twips
+}
+
+// Not only unreadable files: whatever a handler throws (here the decoder's own error) is
+// reported, and the window goes on working.
+TEST_F(HelpWindowTest, ADecoderErrorIsReportedAndTheWindowGoesOn) {
+  writeIntroduction("intro");
+  window_.setTextReader([](platform::NumberedFiles&, const QString&) -> QString {
+    throw std::runtime_error("text could not be decoded: U_INVALID_CHAR_FOUND");
+  });
+  window_.showHelp();
+  processEvents();
+  ASSERT_EQ(reportedErrors_.size(), 1);
+  EXPECT_EQ(reportedErrors_.front(), "text could not be decoded: U_INVALID_CHAR_FOUND");
+  EXPECT_TRUE(window_.isVisible());
+
+  window_.setTextReader(help::readHelpText);
+  click(*window_.introductionLink());
+  EXPECT_EQ(shownText(), "intro");
+  EXPECT_EQ(reportedErrors_.size(), 1);
 }
 
 TEST_F(HelpWindowTest, FileWithoutReadPermissionIsReported) {
@@ -195,7 +216,7 @@ TEST_F(HelpWindowTest, FileWithoutReadPermissionIsReported) {
   QFile(QString::fromUtf8(help::kUsageFile)).setPermissions(QFileDevice::WriteOwner);
   window_.showHelpText(QString::fromUtf8(help::kIntroductionFile));
 
-  click(*window_.Label11());
+  click(*window_.usageLink());
 
   EXPECT_EQ(reportedErrors_.size(), 1);
   EXPECT_EQ(shownText(), "intro");
@@ -211,7 +232,7 @@ TEST_F(HelpWindowTest, LongTextIsCutOffAtTheBottomOfTheTextArea) {
   window_.showHelp();
   processEvents();
 
-  QLabel& textArea = *window_.Label9();
+  QLabel& textArea = *window_.textArea();
   EXPECT_EQ(textArea.text().count('\n'), 100) << "the whole text is there";
   EXPECT_GT(textArea.heightForWidth(textArea.width()), textArea.height());
   EXPECT_EQ(textArea.height(), 225) << "the text area does not grow";

@@ -7,47 +7,53 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "lesson/lesson_reader.h"
-#include "lesson/open_lesson.h"
+#include "app/lesson_reading.h"
+#include "lesson/lesson_session.h"
 #include "stage/cast_stage.h"
 
 namespace lesson_testing {
 
 // The sentence window as plain strings. While `recording`, every write goes to the log with the
 // line count it was made at, so the log shows the order of effects.
-class RecordingWindow : public lesson::SentenceWindow {
+class RecordingWindow : public lesson::SentenceView {
  public:
-  RecordingWindow(QStringList& log, const std::int32_t& LineCounter)
-      : log_(log), lineCounter_(LineCounter) {}
+  RecordingWindow(QStringList& log, const lesson::LessonSession& session)
+      : log_(log), session_(session) {}
 
-  QString text1() const override { return text1_; }
-  QString text2() const override { return text2_; }
-  void setText1(const QString& text) override { write("Text1", text1_, text); }
-  void setText2(const QString& text) override { write("Text2", text2_, text); }
+  QString sentence() const override { return text1_; }
+  QString translation() const override { return text2_; }
+  void setSentence(const QString& text) override { write("Text1", text1_, text); }
+  void setTranslation(const QString& text) override { write("Text2", text2_, text); }
   void hideWindow() override { log_ << QStringLiteral("lx Hide"); }
+  void showForTyping(int leftTwips, int topTwips) override {
+    log_ << QStringLiteral("lx ShowForTyping %1 %2").arg(leftTwips).arg(topTwips);
+  }
 
   bool recording = true;
 
  private:
   void write(const char* name, QString& box, const QString& text) {
     box = text;
-    if (recording) log_ << QStringLiteral("%1 \"%2\" at line %3").arg(name, text).arg(lineCounter_);
+    if (recording) {
+      log_ << QStringLiteral("%1 \"%2\" at line %3").arg(name, text).arg(session_.LineCounter());
+    }
   }
 
   QStringList& log_;
-  const std::int32_t& lineCounter_;
+  const lesson::LessonSession& session_;
   QString text1_;
   QString text2_;
 };
 
-// The cast, the program's numbered files, LineCounter and a recording sentence window: what
-// the "文" command works on.
+// The cast, the program's numbered files, the lesson session with LineCounter and a recording
+// sentence window: what the "文" command works on.
 class LessonStage : public stage_testing::CastStage {
  public:
   // The "文" command choosing `path` ("" cancels).
   void openLesson(const QString& path) {
-    lesson::openLesson(context, [path] { return path; });
+    app::openLesson(reading, [path] { return path; });
   }
+  std::int32_t LineCounter() const { return session.LineCounter(); }
 
   // Writes `bytes` as a lesson file and opens it with "文".
   void openLessonBytes(const QByteArray& bytes) { openLesson(writeFile("lesson.txt", bytes)); }
@@ -64,9 +70,9 @@ class LessonStage : public stage_testing::CastStage {
   bool lessonOpen() const { return files.isOpen(platform::NumberedFiles::kLessonFile); }
 
   platform::NumberedFiles files;
-  std::int32_t LineCounter = 0;
-  RecordingWindow window{log, LineCounter};
-  lesson::LessonContext context{files, window, LineCounter, cast};
+  lesson::LessonSession session{files};
+  RecordingWindow window{log, session};
+  app::LessonReading reading{session, window, cast};
   QTemporaryDir dir;
 };
 

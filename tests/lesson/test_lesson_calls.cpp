@@ -30,7 +30,7 @@ TEST(LessonCalls, EachCaseFolderGivesItsExpectedCalls) {
     stage.recordCalls();
     stage.openLesson(folder + QStringLiteral("/lesson.txt"));
     QStringList actual = stage.log;
-    actual << QStringLiteral("LineCounter %1").arg(stage.LineCounter)
+    actual << QStringLiteral("LineCounter %1").arg(stage.LineCounter())
            << (stage.lessonOpen() ? QStringLiteral("lesson file open")
                                   : QStringLiteral("lesson file closed"));
     EXPECT_EQ(actual, readExpected(folder)) << "actual:\n"

@@ -25,7 +25,7 @@ Reading readLesson(const QByteArray& bytes) {
   LessonStage stage;
   stage.openLessonBytes(bytes);
   Reading reading;
-  reading.LineCounter = stage.LineCounter;
+  reading.LineCounter = stage.LineCounter();
   reading.reachedEnd = !stage.lessonOpen();
   QString translation;
   for (const QString& entry : stage.log) {
@@ -140,20 +140,28 @@ TEST(LessonReading, FilesOfEveryShape) {
   }
 }
 
+TEST(LineCount, CountsOnAndRefusesToOverflow) {
+  EXPECT_EQ(lesson::nextLineCount(0), 1);
+  EXPECT_EQ(lesson::nextLineCount(std::numeric_limits<std::int32_t>::max() - 1),
+            std::numeric_limits<std::int32_t>::max());
+  EXPECT_THROW(lesson::nextLineCount(std::numeric_limits<std::int32_t>::max()),
+               std::overflow_error);
+}
+
 TEST(LessonReading, AHaltedLessonKeepsItsTextsAndItsFile) {
   LessonStage stage;
   stage.openLessonBytes(cp936(QStringLiteral("Hi~你好\r\n\r\nBye~再见\r\n")));
-  EXPECT_EQ(stage.window.text1(), "Hi");
-  EXPECT_EQ(stage.window.text2(), "你好");
+  EXPECT_EQ(stage.window.sentence(), "Hi");
+  EXPECT_EQ(stage.window.translation(), "你好");
   EXPECT_TRUE(stage.lessonOpen());
-  EXPECT_EQ(stage.LineCounter, 2);
+  EXPECT_EQ(stage.LineCounter(), 2);
 
   // The next "文" closes it and starts the new lesson from its first line.
   stage.openLessonBytes(cp936(QStringLiteral("Bye~再见\r\n")));
-  EXPECT_EQ(stage.LineCounter, 1);
+  EXPECT_EQ(stage.LineCounter(), 1);
   EXPECT_FALSE(stage.lessonOpen());
-  EXPECT_EQ(stage.window.text1(), "");
-  EXPECT_EQ(stage.window.text2(), "");
+  EXPECT_EQ(stage.window.sentence(), "");
+  EXPECT_EQ(stage.window.translation(), "");
 }
 
 TEST(LessonReading, CancellingTheDialogClosesTheOldLessonAndChangesNothingElse) {
@@ -164,13 +172,13 @@ TEST(LessonReading, CancellingTheDialogClosesTheOldLessonAndChangesNothingElse) 
   stage.log.clear();
   stage.openLesson(QString());
   EXPECT_FALSE(stage.lessonOpen());
-  EXPECT_EQ(stage.LineCounter, 2);
+  EXPECT_EQ(stage.LineCounter(), 2);
   EXPECT_EQ(stage.log, QStringList({"lx Hide", "girl Stop"}));
 }
 
 TEST(LessonReading, AnUnreadableLessonStopsTheCommandWithTheFileAndTheReason) {
   LessonStage stage;
-  stage.LineCounter = 7;
+  stage.session.setLineCounter(7);
   ASSERT_TRUE(QDir(stage.dir.path()).mkdir("lesson.lrc"));
   const QString directory = stage.dir.filePath("lesson.lrc");
   try {
@@ -181,7 +189,7 @@ TEST(LessonReading, AnUnreadableLessonStopsTheCommandWithTheFileAndTheReason) {
     EXPECT_TRUE(error.message().contains("directory")) << qPrintable(error.message());
   }
   EXPECT_THROW(stage.openLesson(stage.dir.filePath("missing.txt")), platform::FileError);
-  EXPECT_EQ(stage.LineCounter, 7);
+  EXPECT_EQ(stage.LineCounter(), 7);
   EXPECT_FALSE(stage.lessonOpen());
   EXPECT_EQ(stage.log.count("lx Hide"), 2);
 }
@@ -190,9 +198,9 @@ TEST(LessonReading, TheLineCountNeverGoesPastItsLargestValue) {
   LessonStage stage;
   stage.files.openForInput(platform::NumberedFiles::kLessonFile,
                            stage.writeFile("lesson.txt", "Hi~x\r\n"));
-  stage.LineCounter = std::numeric_limits<std::int32_t>::max();
-  EXPECT_THROW(lesson::ReadNextLine(stage.context), std::overflow_error);
-  EXPECT_EQ(stage.LineCounter, std::numeric_limits<std::int32_t>::max());
+  stage.session.setLineCounter(std::numeric_limits<std::int32_t>::max());
+  EXPECT_THROW(app::ReadNextLine(stage.reading), std::overflow_error);
+  EXPECT_EQ(stage.LineCounter(), std::numeric_limits<std::int32_t>::max());
   EXPECT_TRUE(stage.log.isEmpty());
 }
 
@@ -208,9 +216,9 @@ TEST(LessonReading, AMillionLinesAreReadWithoutTheStackGrowing) {
   LessonStage stage;
   stage.window.recording = false;
   stage.openLessonBytes(bytes);
-  EXPECT_EQ(stage.LineCounter, kLines);
+  EXPECT_EQ(stage.LineCounter(), kLines);
   EXPECT_FALSE(stage.lessonOpen());
-  EXPECT_EQ(stage.window.text1(), "");
+  EXPECT_EQ(stage.window.sentence(), "");
 }
 
 }  // namespace

@@ -14,26 +14,27 @@
 namespace stage_testing {
 
 // The cast of three test characters on a virtual clock, as the opening scene leaves it: each
-// pupil and vemo keep a request of their own. recordCalls() writes every later call to `log` as
-// one line, and a Wait names the call whose request it waits for:
+// pupil and the host (vemo) keep a request of their own. recordCalls() writes every later call to
+// `log` as one line, and a Wait names the call whose request it waits for:
 //   vemo MoveTo 300 156
 //   girl Speak "Good morning!"
 //   vemo Wait [girl Speak "Good morning!"]
 class CastStage {
  public:
   CastStage() : engine(clock, presenter, speech) {
-    for (auto [handle, id] :
-         {std::pair{&cast.Boy, "boy"}, {&cast.Girl, "girl"}, {&cast.Vemo, "vemo"}}) {
+    for (auto [role, id] : {std::pair{stage::Role::Boy, "boy"},
+                            {stage::Role::Girl, "girl"},
+                            {stage::Role::Host, "vemo"}}) {
       characters.push_back(std::make_unique<character::Character>(
           engine, engine.addCharacter(testing_support::makeTestCharacter(id))));
-      *handle = characters.back().get();
+      cast.setCharacter(role, characters.back().get());
     }
-    cast.BoyRequest = cast.Boy->Speak(QStringLiteral("Hello!"));
-    cast.GirlRequest = cast.Girl->Speak(QStringLiteral("How are you!"));
-    cast.VemoRequest = cast.Vemo->Think(QStringLiteral(" 好"));
-    requestNames = {{cast.BoyRequest, QStringLiteral("boy's earlier request")},
-                    {cast.GirlRequest, QStringLiteral("girl's earlier request")},
-                    {cast.VemoRequest, QStringLiteral("vemo's earlier request")}};
+    cast.request(stage::Role::Boy) = cast[stage::Role::Boy].Speak(QStringLiteral("Hello!"));
+    cast.request(stage::Role::Girl) = cast[stage::Role::Girl].Speak(QStringLiteral("How are you!"));
+    cast.request(stage::Role::Host) = cast[stage::Role::Host].Think(QStringLiteral(" 好"));
+    requestNames = {{cast.request(stage::Role::Boy), QStringLiteral("boy's earlier request")},
+                    {cast.request(stage::Role::Girl), QStringLiteral("girl's earlier request")},
+                    {cast.request(stage::Role::Host), QStringLiteral("vemo's earlier request")}};
   }
 
   void recordCalls() {

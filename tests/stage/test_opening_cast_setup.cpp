@@ -14,6 +14,8 @@
 
 namespace {
 
+using stage::Role;
+
 class CastSetup : public ::testing::Test {
  protected:
   CastSetup() : engine(clock, presenter, speech) {}
@@ -57,11 +59,11 @@ TEST_F(CastSetup, AllThreeControlsAreConnectedBeforeTheFirstLoadFails) {
   const QString message = failureIn(folder.path());
 
   EXPECT_TRUE(message.contains("ku.dat")) << qPrintable(message);
-  ASSERT_TRUE(cast.BoyAgent && cast.GirlAgent && cast.VemoAgent);
-  EXPECT_TRUE(cast.BoyAgent->Connected());
-  EXPECT_TRUE(cast.GirlAgent->Connected());
-  EXPECT_TRUE(cast.VemoAgent->Connected());
-  EXPECT_EQ(cast.Boy, nullptr);
+  ASSERT_TRUE(cast.control(Role::Boy) && cast.control(Role::Girl) && cast.control(Role::Host));
+  EXPECT_TRUE(cast.control(Role::Boy)->Connected());
+  EXPECT_TRUE(cast.control(Role::Girl)->Connected());
+  EXPECT_TRUE(cast.control(Role::Host)->Connected());
+  EXPECT_EQ(cast.character(Role::Boy), nullptr);
 }
 
 TEST_F(CastSetup, ACorruptFileIsNamedInTheError) {
@@ -83,9 +85,9 @@ TEST_F(CastSetup, LoadsBoyThenGirlThenVemoFromTheirFiles) {
 
   EXPECT_TRUE(message.contains("fi.dat")) << qPrintable(message);
   EXPECT_EQ(loaded(), QStringList({"boy added", "girl added"}));
-  ASSERT_NE(cast.Girl, nullptr);
-  EXPECT_EQ(cast.Boy, &cast.BoyAgent->characters().Character("boy"));
-  EXPECT_EQ(cast.Girl, &cast.GirlAgent->characters().Character("girl"));
+  ASSERT_NE(cast.character(Role::Girl), nullptr);
+  EXPECT_EQ(cast.character(Role::Boy), &cast.control(Role::Boy)->characters().Character("boy"));
+  EXPECT_EQ(cast.character(Role::Girl), &cast.control(Role::Girl)->characters().Character("girl"));
 }
 
 TEST_F(CastSetup, LoadsTheWholeCastFromTheProgramFolder) {
@@ -94,9 +96,9 @@ TEST_F(CastSetup, LoadsTheWholeCastFromTheProgramFolder) {
   ASSERT_EQ(failureIn(builtCharacterFolder()), QString());
 
   EXPECT_EQ(loaded(), QStringList({"boy added", "girl added", "vemo added"}));
-  EXPECT_EQ(cast.Vemo, &cast.VemoAgent->characters().Character("vemo"));
-  EXPECT_EQ(cast.Boy->id(), "boy");
-  EXPECT_EQ(cast.Girl->id(), "girl");
+  EXPECT_EQ(cast.character(Role::Host), &cast.control(Role::Host)->characters().Character("vemo"));
+  EXPECT_EQ(cast[Role::Boy].id(), "boy");
+  EXPECT_EQ(cast[Role::Girl].id(), "girl");
 }
 
 }  // namespace

@@ -30,9 +30,9 @@ class OpeningScene : public ::testing::Test {
         engine, engine.addCharacter(testing_support::makeTestCharacter("girl")));
     vemoState = &engine.addCharacter(testing_support::makeTestCharacter("vemo"));
     vemo = std::make_unique<character::Character>(engine, *vemoState);
-    cast.Boy = boy.get();
-    cast.Girl = girl.get();
-    cast.Vemo = vemo.get();
+    cast.setCharacter(stage::Role::Boy, boy.get());
+    cast.setCharacter(stage::Role::Girl, girl.get());
+    cast.setCharacter(stage::Role::Host, vemo.get());
     engine.setCallObserver([this](const CallRecord& call) { calls.push_back(call); });
   }
 
@@ -124,21 +124,21 @@ TEST_F(OpeningScene, KeepsTheRequestsOtherCharactersWaitFor) {
   stage::queueOpeningScene(cast);
 
   ASSERT_EQ(calls.size(), sceneTable().size());
-  EXPECT_TRUE(cast.VemoRequest == calls[15].request);  // "Jenny!Come Here!"
-  EXPECT_TRUE(cast.BoyRequest == calls[12].request);   // "Hello!"
-  EXPECT_TRUE(cast.GirlRequest == calls[21].request);  // "How are you!"
-  EXPECT_FALSE(cast.VemoRequest.isNull());
-  EXPECT_FALSE(cast.BoyRequest.isNull());
-  EXPECT_FALSE(cast.GirlRequest.isNull());
+  EXPECT_TRUE(cast.request(stage::Role::Host) == calls[15].request);  // "Jenny!Come Here!"
+  EXPECT_TRUE(cast.request(stage::Role::Boy) == calls[12].request);   // "Hello!"
+  EXPECT_TRUE(cast.request(stage::Role::Girl) == calls[21].request);  // "How are you!"
+  EXPECT_FALSE(cast.request(stage::Role::Host).isNull());
+  EXPECT_FALSE(cast.request(stage::Role::Boy).isNull());
+  EXPECT_FALSE(cast.request(stage::Role::Girl).isNull());
 }
 
 TEST_F(OpeningScene, QueuingReturnsBeforeAnythingPlays) {
   stage::queueOpeningScene(cast);
 
   EXPECT_FALSE(presenter.state.value("vemo").visible);
-  EXPECT_FALSE(cast.VemoRequest.isFinished());
-  EXPECT_FALSE(cast.BoyRequest.isFinished());
-  EXPECT_FALSE(cast.GirlRequest.isFinished());
+  EXPECT_FALSE(cast.request(stage::Role::Host).isFinished());
+  EXPECT_FALSE(cast.request(stage::Role::Boy).isFinished());
+  EXPECT_FALSE(cast.request(stage::Role::Girl).isFinished());
 }
 
 TEST_F(OpeningScene, BoyComesInOnlyAfterTomIsCalled) {
@@ -152,10 +152,10 @@ TEST_F(OpeningScene, BoyComesInOnlyAfterTomIsCalled) {
 
 TEST_F(OpeningScene, GirlComesInOnlyAfterJennyIsCalledAtHerPlaceAndSize) {
   stage::queueOpeningScene(cast);
-  const Request jennyComeHere = cast.VemoRequest;
+  const Request jennyComeHere = cast.request(stage::Role::Host);
 
   ASSERT_TRUE(playUntilVisibleAfter("girl", jennyComeHere, 120'000));
-  EXPECT_TRUE(cast.BoyRequest.isFinished());
+  EXPECT_TRUE(cast.request(stage::Role::Boy).isFinished());
   EXPECT_EQ(presenter.state.value("girl").frame, QRect(300, 333, 130, 150));
 }
 
@@ -163,7 +163,7 @@ TEST_F(OpeningScene, PlaysToTheEndWithEveryoneInView) {
   stage::queueOpeningScene(cast);
 
   engine.runUntil(clock, 120'000);
-  EXPECT_TRUE(cast.GirlRequest.isFinished());
+  EXPECT_TRUE(cast.request(stage::Role::Girl).isFinished());
   EXPECT_EQ(engine.queuedActions(*vemoState), 0u);
   for (const char* id : {"boy", "girl", "vemo"})
     EXPECT_TRUE(presenter.state.value(id).visible) << id;

@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
-namespace lesson {
+namespace app {
 
 QIcon programIcon() {
   QSvgRenderer renderer(QStringLiteral(":/icons/icon.svg"));
@@ -20,4 +20,4 @@ QIcon programIcon() {
   return icon;
 }
 
-}  // namespace lesson
+}  // namespace app

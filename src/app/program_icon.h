@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+namespace app {
+
+// The program's own icon (art/icon.svg), drawn at 16, 32 and 48 pixels: the application's icon,
+// which every window of the program shows.
+QIcon programIcon();
+
+}  // namespace app

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// The program's logging categories. Warnings and worse are on by default; info and debug
+// messages are turned on with QT_LOGGING_RULES, e.g. "chengmu.*.info=true".
+Q_DECLARE_LOGGING_CATEGORY(lcApp)     // "chengmu.app": the toolbar, its commands, start-up
+Q_DECLARE_LOGGING_CATEGORY(lcLesson)  // "chengmu.lesson": reading lessons
+Q_DECLARE_LOGGING_CATEGORY(lcHelp)    // "chengmu.help": the help window

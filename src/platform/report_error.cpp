@@ -1,0 +1,33 @@
+#include "report_error.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+
+namespace platform {
+
+void reportError(const QLoggingCategory& category, Failure failure, const QString& message,
+                 QWidget* parent) {
+  const QString program = QCoreApplication::applicationName();
+  if (failure == Failure::Startup) {
+    qCCritical(category).noquote() << program + QStringLiteral(": cannot start: ") + message;
+  } else {
+    qCInfo(category).noquote() << program + QStringLiteral(": ") + message;
+  }
+  if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    QMessageBox::critical(parent, program, message);
+  }
+}
+
+void runReporting(const std::function<void()>& handler,
+                  const std::function<void(const QString& message)>& report) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    report(QString::fromUtf8(error.what()));
+  } catch (...) {
+    report(QStringLiteral("An unexpected error occurred."));
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+#include "cast.h"
+
+#include "character/agent_error.h"
+
+namespace stage {
+
+character::Character& Cast::operator[](Role role) const {
+  character::Character* playing = character(role);
+  if (!playing) {
+    throw character::AgentError(QStringLiteral("The character \"%1\" is not loaded.")
+                                    .arg(QString::fromLatin1(castMember(role).id)));
+  }
+  return *playing;
+}
+
+bool Cast::loaded(Role role) const {
+  return character(role) != nullptr;
+}
+
+void Cast::setControl(Role role, std::unique_ptr<character::AgentControl> control) {
+  seats_[index(role)].control = std::move(control);
+}
+
+void Cast::setCharacter(Role role, character::Character* character) {
+  seats_[index(role)].character = character;
+}
+
+void Cast::release() {
+  for (Seat& seat : seats_) {
+    if (seat.character) seat.character->Hide();
+    seat.request = character::Request();
+    seat.character = nullptr;
+    seat.control.reset();
+  }
+}
+
+}  // namespace stage
