@@ -1,5 +1,5 @@
 #include <QApplication>
-#include <exception>
+#include <memory>
 
 #include "character/runtime.h"
 #include "platform/display_check.h"
@@ -20,26 +20,28 @@ void reportStartupError(const QString& message) {
 int runProgram(QApplication& application) {
   application.setQuitOnLastWindowClosed(false);
   application.setWindowIcon(app::programIcon());
-  auto runtime = character::createDesktopRuntime();
-  app::ToolbarWindow toolbar(*runtime->engine);
+  std::unique_ptr<character::Runtime> runtime;
+  std::unique_ptr<app::ToolbarWindow> toolbar;
   bool started = false;
   platform::runReporting(
       [&] {
-        toolbar.start(QCoreApplication::applicationDirPath());
+        runtime = character::createDesktopRuntime();
+        toolbar = std::make_unique<app::ToolbarWindow>(*runtime->engine);
+        toolbar->start(QCoreApplication::applicationDirPath());
         started = true;
       },
       reportStartupError);
   if (!started) return 1;
-  platform::keepOutOfTaskbar(toolbar);
-  toolbar.show();
+  platform::keepOutOfTaskbar(*toolbar);
+  toolbar->show();
   return application.exec();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Each line the program logs says where it comes from itself ("chengmu: ...");
-  // QT_MESSAGE_PATTERN still overrides this.
+  // Each line the program logs names its source itself ("chengmu: ..."), as the lines of the
+  // character component do; QT_MESSAGE_PATTERN still overrides this.
   qSetMessagePattern(QStringLiteral("%{message}"));
   QCoreApplication::setApplicationName(QStringLiteral("chengmu"));
   QCoreApplication::setApplicationVersion(QStringLiteral(CHENGMU_VERSION));
@@ -49,9 +51,11 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   int status = 1;
+  // The event handlers catch what they throw; this is the last edge, for anything else.
   platform::runReporting([&] { status = runProgram(application); },
                          [](const QString& message) {
-                           platform::reportError(lcApp(), platform::Failure::Command, message);
+                           qCCritical(lcApp).noquote() << QCoreApplication::applicationName() +
+                                                              QStringLiteral(": ") + message;
                          });
   return status;
 }

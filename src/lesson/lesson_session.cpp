@@ -36,7 +36,9 @@ std::optional<LessonLine> LessonSession::ReadNextLine() {
   const QString line = files_.readLine(kLessonFile);
   LineCounter_ = nextLineCount(LineCounter_);
   std::optional<LessonLine> parsed = parseLessonLine(line);
-  if (!parsed) qCDebug(lcLesson) << "the lesson halts at line" << LineCounter_ << "(no " ~")";
+  if (!parsed)
+    qCDebug(lcLesson) << "the lesson halts at line" << LineCounter_
+                      << "(a line without a separator)";
   return parsed;
 }
 

@@ -89,7 +89,9 @@ TEST_F(Commands, EachIndexReachesItsCommandAndNoOtherIndexDoesAnything) {
     const bool isButton = c.index >= 0 && c.index < int(app::commands::kCommandCount);
     const Command command =
         isButton ? app::commands::kCommandButtons[c.index].command : static_cast<Command>(c.index);
-    if (isButton) EXPECT_EQ(app::commands::buttonIndex(command), c.index);
+    if (isButton) {
+      EXPECT_EQ(app::commands::buttonIndex(command), c.index);
+    }
     run(command);
     EXPECT_EQ(target->log, c.log);
     EXPECT_TRUE(target->errors.isEmpty()) << qPrintable(target->errors.join('\n'));
