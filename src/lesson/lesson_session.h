@@ -32,7 +32,6 @@ class LessonSession {
 
   // Whether the last ReadNextLine() ran to the end of the lesson.
   bool ended() const { return ended_; }
-  bool isOpen() const { return files_.isOpen(platform::NumberedFiles::kLessonFile); }
   // Closes the lesson, and with it every other numbered file.
   void close() { files_.closeAll(); }
 

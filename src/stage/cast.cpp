@@ -5,12 +5,11 @@
 namespace stage {
 
 character::Character& Cast::operator[](Role role) const {
-  character::Character* playing = character(role);
-  if (!playing) {
+  if (!loaded(role)) {
     throw character::AgentError(QStringLiteral("The character \"%1\" is not loaded.")
                                     .arg(QString::fromLatin1(castMember(role).id)));
   }
-  return *playing;
+  return *character(role);
 }
 
 bool Cast::loaded(Role role) const {

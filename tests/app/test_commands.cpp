@@ -170,6 +170,7 @@ TEST_F(Commands, QuitReleasesEveryCharacterInTheOrderOfTheRoles) {
   EXPECT_EQ(cast.character(Role::Boy), nullptr);
   EXPECT_EQ(cast.character(Role::Girl), nullptr);
   EXPECT_EQ(cast.character(Role::Host), nullptr);
+  EXPECT_FALSE(cast.loaded(Role::Boy) || cast.loaded(Role::Girl) || cast.loaded(Role::Host));
   EXPECT_TRUE(cast.request(Role::Boy).isNull());
   EXPECT_TRUE(cast.request(Role::Girl).isNull());
   EXPECT_TRUE(cast.request(Role::Host).isNull());
