@@ -3,8 +3,10 @@
 # recogniser (pocketsphinx, trained on adult voices: compare voices of one character, not
 # characters); then the time from play() to the first audio frame leaving the mixer, through a
 # sound server of its own (a PulseAudio null sink) when pulseaudio is installed.
+# "course" measures instead the cast's own voices over every sentence of the course in
+# data/lessons, to find words a voice makes unintelligible.
 #
-#   bench/speech/run_speech_bench.sh [BUILD_DIR [all|voices|latency]]
+#   bench/speech/run_speech_bench.sh [BUILD_DIR [all|voices|latency|course]]
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -36,15 +38,22 @@ install_recogniser() {
     pocketsphinx pocketsphinx-en-us
 }
 
+# bench_voices VOICES SENTENCES [--misheard]: with --misheard, also what was heard in every
+# sentence some voice was misheard in.
 bench_voices() {
   install_recogniser
   echo "== synthesis time / audio time"
-  "$bench" voices "$here/voices.tsv" "$here/sentences.txt" "$work/wavs"
-  echo "== word error rate of pocketsphinx over $(grep -c . "$here/sentences.txt") sentences"
+  "$bench" voices "$1" "$2" "$work/wavs"
+  echo "== word error rate of pocketsphinx over $(grep -c . "$2") sentences"
   find "$work/wavs" -name '*.wav' -print0 |
     xargs -0 -P 2 -I{} sh -c \
       'pocketsphinx_continuous -infile "$1" -logfn /dev/null >"${1%.wav}.txt" 2>/dev/null' _ {}
-  python3 "$here/word_error_rate.py" "$here/voices.tsv" "$here/sentences.txt" "$work/wavs"
+  python3 "$here/word_error_rate.py" "$1" "$2" "$work/wavs" "${3:-}"
+}
+
+bench_course() {
+  python3 "$here/course_inputs.py" "$source_dir" "$work/cast.tsv" "$work/course.txt"
+  bench_voices "$work/cast.tsv" "$work/course.txt" --misheard
 }
 
 # A PulseAudio server of our own in a folder of our own, so no other server is touched.
@@ -69,5 +78,9 @@ bench_latency() {
   "$bench" latency 50
 }
 
-[ "$part" = latency ] || bench_voices
+if [ "$part" = course ]; then
+  bench_course
+  exit
+fi
+[ "$part" = latency ] || bench_voices "$here/voices.tsv" "$here/sentences.txt"
 [ "$part" = voices ] || bench_latency
