@@ -48,6 +48,8 @@ E2E_PIDS+=("$PROGRAM_PID")
 # The host comes first and greets.
 balloon=$(e2e_wait_window '^vemo says: ' 60) || e2e_abort "vemo never spoke"
 e2e_expect_eq "$(e2e_window_title "$balloon")" "vemo says: Hi!" "vemo's speech balloon"
+# One word: the balloon shows all of it at once, for about a second and a half.
+e2e_screenshot "$SHOTS/opening-speech-balloon.png"
 check_character vemo 180 156
 vemo=$(e2e_wait_window '^vemo$' 1)
 read -r _ vemo_y _ _ < <(e2e_window_geometry "$vemo")
@@ -55,9 +57,6 @@ read -r _ balloon_y _ balloon_h < <(e2e_window_geometry "$balloon")
 e2e_expect_eq "$((balloon_y + balloon_h))" "$vemo_y" "speech balloon's tail reaches vemo's frame"
 check_overlay "$vemo" "vemo's window"
 check_overlay "$balloon" "vemo's balloon"
-e2e_wait_window "^vemo says: My name's Kaibo\$" 30 >/dev/null || e2e_fail "vemo never said his name"
-sleep 1.2
-e2e_screenshot "$SHOTS/opening-speech-balloon.png"
 
 thought=$(e2e_wait_window '^vemo thinks: ' 30) || e2e_abort "vemo never thought"
 e2e_expect_eq "$(e2e_window_title "$thought")" "vemo thinks:  你 好 !" "vemo's thought balloon"
