@@ -64,9 +64,9 @@ std::shared_ptr<PreparedSpeech> SynthesizedSpeech::prepare(const CharacterData& 
   pool_.start([this, wanted, text, english = speaker.voice, chinese = speaker.chineseVoice,
                onReady = std::move(onReady)] {
     if (wanted.expired()) return;
-    auto spoken =
-        std::make_shared<SpokenText>(synthesizeOrSilence(text, english, chinese, engines_));
-    runGuarded(lcSpeech, "handing over speech", [&] {
+    runGuarded(lcSpeech, "preparing speech", [&] {
+      auto spoken =
+          std::make_shared<SpokenText>(synthesizeOrSilence(text, english, chinese, engines_));
       QMetaObject::invokeMethod(
           &uiThread_,
           [wanted, spoken, onReady] {
