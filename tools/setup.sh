@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, only those missing.
+# With --bench, also those only the benchmarks use (the speech recogniser of the voice figures).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
   pulseaudio pulseaudio-utils
 )
+[ "${1:-}" = --bench ] && packages+=(pocketsphinx pocketsphinx-en-us)
 
 missing=()
 for package in "${packages[@]}"; do

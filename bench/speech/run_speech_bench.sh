@@ -27,21 +27,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The recogniser is needed only here, so it is installed here and not by tools/setup.sh.
-install_recogniser() {
-  command -v pocketsphinx_continuous >/dev/null && [ -d /usr/share/pocketsphinx/model/en-us ] &&
-    return
-  local sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
-    pocketsphinx pocketsphinx-en-us
-}
-
 # bench_voices VOICES SENTENCES [--misheard]: with --misheard, also what was heard in every
 # sentence some voice was misheard in.
 bench_voices() {
-  install_recogniser
+  "$source_dir/tools/setup.sh" --bench  # the recogniser, needed only here
   echo "== synthesis time / audio time"
   "$bench" voices "$1" "$2" "$work/wavs"
   echo "== word error rate of pocketsphinx over $(grep -c . "$2") sentences"

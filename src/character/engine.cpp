@@ -6,28 +6,15 @@
 
 #include "agent_error.h"
 #include "engine_state.h"
+#include "words.h"
 
 namespace character {
 
 namespace {
 
-// Offsets in `text` where each word of splitWords(text) ends, so a revealed balloon text is always
-// a prefix of what was said.
-std::vector<qsizetype> wordEndOffsets(const QString& text) {
-  std::vector<qsizetype> ends;
-  bool inWord = false;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const bool blank = text.at(i).isSpace();
-    if (inWord && blank) ends.push_back(i);
-    inWord = !blank;
-  }
-  if (inWord) ends.push_back(text.size());
-  return ends;
-}
-
 int thoughtDurationMs(const QString& text) {
   const auto visibleChars =
-      std::count_if(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
+      std::count_if(text.begin(), text.end(), [](QChar c) { return !isBlank(c); });
   const qint64 ms = Engine::kThoughtBaseMs + Engine::kThoughtMsPerChar * visibleChars;
   return static_cast<int>(std::min<qint64>(ms, Engine::kThoughtMaxMs));
 }
@@ -296,10 +283,12 @@ void Engine::startSpeech(CharacterState& character, std::int64_t now) {
   character.runningUntilMs = now + utterance.durationMs;
   speech_.play(character.data.id, character.speech);
   beginAnimation(character, character.data.findAnimation(animation_names::kSpeaking), now, true);
-  std::vector<qsizetype> wordEnds = wordEndOffsets(action.text);
-  if (wordEnds.empty()) return;
+  std::vector<qsizetype> ends = wordEnds(action.text);
+  // Both come from the one word split: a speech service times every word of the text.
+  Q_ASSERT(ends.size() == utterance.words.size());
+  if (ends.empty()) return;
   character.balloon =
-      BalloonState{true, BalloonKind::Speech, action.text, std::move(wordEnds), 0, std::nullopt};
+      BalloonState{true, BalloonKind::Speech, action.text, std::move(ends), 0, std::nullopt};
   presenter_.showBalloon(character.data.id, BalloonKind::Speech, action.text, QString());
 }
 
@@ -414,7 +403,6 @@ void Engine::updateSpeech(CharacterState& character, std::int64_t now) {
   const auto& words = character.speech->utterance().words;
   int revealed = 0;
   while (revealed < int(words.size()) && words[revealed].startMs <= into) ++revealed;
-  revealed = std::min(revealed, int(character.balloon.wordEnds.size()));
   if (revealed != character.balloon.revealedWords) {
     character.balloon.revealedWords = revealed;
     showBalloonText(character);

@@ -33,7 +33,7 @@ class Presenter {
   virtual void setVisible(const QString& id, bool visible) = 0;
   virtual void setPose(const QString& id, const Pose& pose) = 0;
   // Shows (or updates) the character's balloon: `fullText` is the whole text, `visibleText` the
-  // part revealed so far.
+  // part revealed so far: its beginning, up to the end of a word (see words.h).
   virtual void showBalloon(const QString& id, BalloonKind kind, const QString& fullText,
                            const QString& visibleText) = 0;
   virtual void hideBalloon(const QString& id) = 0;

@@ -1,14 +1,8 @@
 #include "speech.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace character {
-
-QStringList splitWords(const QString& text) {
-  static const QRegularExpression blanks(QStringLiteral("\\s+"));
-  return text.split(blanks, Qt::SkipEmptyParts);
-}
 
 namespace {
 

@@ -7,12 +7,9 @@
 #include <vector>
 
 #include "character_data.h"
+#include "words.h"
 
 namespace character {
-
-// The program's own word split of a spoken text: runs of non-blank characters. Speech balloons
-// reveal text in these words, and a speech service reports one timing per word of this split.
-QStringList splitWords(const QString& text);
 
 struct WordTiming {
   int startMs = 0;  // from the start of the utterance

@@ -77,5 +77,5 @@ lx=$(e2e_wait_window '^英语学习$' 5) || e2e_fail "短 did nothing after the 
 e2e_screenshot "$SHOTS/help-after.png"
 
 e2e_expect_quiet "$E2E_LOG_DIR/$(basename "$PROGRAM").err" \
-  '^QStandardPaths: ' '^PulseAudioService: ' '^speech: no sound output device'
+  '^QStandardPaths: ' '^PulseAudioService: ' '^chengmu.speech: no sound output device'
 e2e_finish

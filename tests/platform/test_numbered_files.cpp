@@ -82,6 +82,7 @@ TEST_F(NumberedFilesTest, FailuresNameTheFileAndTheReason) {
   ASSERT_TRUE(QDir(dir.path()).mkdir("使用帮助.txt"));
   const QString directory = dir.filePath("使用帮助.txt");
   for (auto open : {&NumberedFiles::openForInput, &NumberedFiles::openBinary}) {
+    SCOPED_TRACE(open == &NumberedFiles::openForInput ? "opened for input" : "opened binary");
     message = failure([&] { (files.*open)(3, directory); });
     EXPECT_TRUE(message.contains(directory)) << message.toStdString();
     EXPECT_TRUE(message.contains("directory")) << message.toStdString();

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QStringEncoder>
+#include <cctype>
+#include <string>
 #include <vector>
 
 #include "platform/text_decoder.h"
@@ -78,9 +80,9 @@ struct LinesCase {
   QStringList lines;
 };
 
-TEST(TextDecoder, SplitsAndDecodesLines) {
+std::vector<LinesCase> linesCases() {
   const QChar replacement(0xFFFD);
-  const std::vector<LinesCase> cases = {
+  return {
       {"empty file", "", {}},
       {"last line without an end", "Hi~x", {"Hi~x"}},
       {"CR LF", "a~1\r\nb~2\r\n", {"a~1", "b~2"}},
@@ -110,10 +112,25 @@ TEST(TextDecoder, SplitsAndDecodesLines) {
        encodeUtf16(QStringLiteral("Hi~你好\r\n\r\n"), QStringConverter::Utf16BE),
        {"Hi~你好", ""}},
   };
-  for (const LinesCase& c : cases) {
-    EXPECT_EQ(decodeLines(c.bytes), c.lines) << c.name;
-  }
 }
+
+class SplitsAndDecodesLines : public ::testing::TestWithParam<LinesCase> {};
+
+TEST_P(SplitsAndDecodesLines, Case) {
+  EXPECT_EQ(decodeLines(GetParam().bytes), GetParam().lines);
+}
+
+// Each case is reported by its name, its blanks and dashes made underscores.
+std::string caseName(const ::testing::TestParamInfo<LinesCase>& info) {
+  std::string name = info.param.name;
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(TextDecoder, SplitsAndDecodesLines, ::testing::ValuesIn(linesCases()),
+                         caseName);
 
 TEST(TextDecoder, DetectsTheEncodingOfAWholeFile) {
   EXPECT_EQ(detectEncoding(""), TextEncoding::CodePage936);

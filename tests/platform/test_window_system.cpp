@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QWidget>
 
 #include "platform/window_system.h"
@@ -22,20 +23,11 @@ TEST(PtInRect, RightAndBottomEdgesLieOutside) {
   EXPECT_FALSE(PtInRect(ScreenRect{}, ScreenPoint{}));
 }
 
-QApplication& application() {
-  static int argc = 1;
-  static char name[] = "platform_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* instance = qApp ? qApp : new QApplication(argc, argv);
-  return *instance;
-}
-
 class DesktopWindowSystem : public ::testing::Test {
  protected:
   DesktopWindowSystem() { windowSystem = platform::createDesktopWindowSystem(window); }
   ~DesktopWindowSystem() override { windowSystem.reset(); }
 
-  QApplication& app = application();
   QWidget window{nullptr, Qt::Tool | Qt::FramelessWindowHint};
   std::unique_ptr<platform::WindowSystem> windowSystem;
 };

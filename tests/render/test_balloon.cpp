@@ -9,7 +9,6 @@
 #include "character/render/balloon_layout.h"
 #include "character/render/balloon_text.h"
 #include "character/render/balloon_window.h"
-#include "render/qt_application.h"
 
 namespace character {
 namespace {
@@ -20,7 +19,6 @@ const QString kLongText = QStringLiteral(
 
 class BalloonTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { render_testing::ensureApplication(); }
   static QRect screenArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 };
 
@@ -54,11 +52,12 @@ TEST_F(BalloonTest, ChineseTextIsDrawnWithAChineseFont) {
   }
 }
 
-TEST_F(BalloonTest, RevealedLengthFollowsTheWordsShownSoFar) {
+TEST_F(BalloonTest, RevealedLengthFollowsTheTextShownSoFar) {
   const QString full = QStringLiteral("Hi!  I am Kaibo.");
   EXPECT_EQ(revealedLength(full, QString()), 0);
   EXPECT_EQ(revealedLength(full, QStringLiteral("Hi!  I")), 6);
-  EXPECT_EQ(revealedLength(full, QStringLiteral("Hi! I am")), 9) << "words, not characters";
+  EXPECT_EQ(revealedLength(full, QStringLiteral("Hi! I am")), 4)
+      << "never more than the full text begins with";
   EXPECT_EQ(revealedLength(full, full), full.size());
 }
 
@@ -108,6 +107,11 @@ TEST_F(BalloonTest, ABalloonStaysOnTheScreenNearEveryEdge) {
   for (int x : {-60, 0, 330, 700, 760}) {
     for (int y : {-40, 24, 200, 450, 540}) {
       for (BalloonKind kind : {BalloonKind::Speech, BalloonKind::Thought}) {
+        SCOPED_TRACE(QStringLiteral("%1 balloon of a character at %2, %3")
+                         .arg(kind == BalloonKind::Speech ? "speech" : "thought")
+                         .arg(x)
+                         .arg(y)
+                         .toStdString());
         const BalloonGeometry placed =
             placeBalloon(kind, textSize, QRect(QPoint(x, y), frame), screen);
         EXPECT_TRUE(screen.contains(placed.window)) << x << "," << y << " " << int(kind);

@@ -4,7 +4,6 @@
 #include <QTimer>
 
 #include "character/render/engine_driver.h"
-#include "render/qt_application.h"
 #include "support/recording_presenter.h"
 #include "support/test_character.h"
 
@@ -20,8 +19,6 @@ void runEventLoop(int ms) {
 
 class EngineDriverTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { render_testing::ensureApplication(); }
-
   VirtualClock clock;
   testing_support::RecordingPresenter presenter;
   TimedSpeech speech;

@@ -4,7 +4,6 @@
 
 #include "character/render/frame_composer.h"
 #include "character/render/frame_renderer.h"
-#include "render/qt_application.h"
 
 namespace character {
 namespace {
@@ -59,7 +58,6 @@ bool isBinaryAlpha(const QImage& image) {
 
 class FrameRendererTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { render_testing::ensureApplication(); }
   CharacterData data = makeFigure();
   Pose poseOf(int frameIndex) const { return Pose{&data.animations[0], frameIndex}; }
 };

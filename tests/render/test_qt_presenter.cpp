@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "character/render/qt_presenter.h"
-#include "render/qt_application.h"
 #include "support/test_character.h"
 
 namespace character {
@@ -9,7 +8,6 @@ namespace {
 
 class QtPresenterTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { render_testing::ensureApplication(); }
   void SetUp() override { presenter.addCharacter(QStringLiteral("boy"), data); }
   CharacterWindow& window() { return *presenter.characterWindow(QStringLiteral("boy")); }
   BalloonWindow& balloon() { return *presenter.balloonWindow(QStringLiteral("boy")); }

@@ -1,22 +1,26 @@
 #pragma once
 
-#include <QCoreApplication>
+#include <QHash>
 #include <QString>
 #include <cmath>
 #include <mutex>
 #include <vector>
 
+#include "character/character_file.h"
 #include "character/speech/audio_clip.h"
 #include "character/speech/synthesizer.h"
 
 namespace character::testing {
 
-// The application object that queued calls and timers need; made once for the whole run.
-inline void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "speech_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+// A character as the build packed it from art/ (ku.dat, nu.dat, fi.dat), read once.
+inline const CharacterData& builtCharacter(const QString& id) {
+  static QHash<QString, CharacterData> loaded;
+  static const QHash<QString, QString> files{
+      {"boy", "ku.dat"}, {"girl", "nu.dat"}, {"vemo", "fi.dat"}};
+  if (!loaded.contains(id)) {
+    loaded.insert(id, readCharacterFile(QStringLiteral(BINARY_DIR "/bin/") + files.value(id)));
+  }
+  return loaded[id];
 }
 
 inline double rootMeanSquare(const Samples& samples) {

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "character/speech.h"
-
 namespace character {
 
 namespace {
@@ -30,15 +28,6 @@ QSizeF layOut(QTextLayout& layout, int maxWidth) {
   return QSizeF(width, height);
 }
 
-int endOfWords(const QString& text, int wordCount) {
-  int words = 0;
-  for (int i = 0; i < text.size(); ++i) {
-    const bool wordEnds = !text[i].isSpace() && (i + 1 == text.size() || text[i + 1].isSpace());
-    if (wordEnds && ++words == wordCount) return i + 1;
-  }
-  return static_cast<int>(text.size());
-}
-
 }  // namespace
 
 QFont balloonFont() {
@@ -49,8 +38,9 @@ QFont balloonFont() {
 }
 
 int revealedLength(const QString& fullText, const QString& visibleText) {
-  if (fullText.startsWith(visibleText)) return static_cast<int>(visibleText.size());
-  return endOfWords(fullText, static_cast<int>(splitWords(visibleText).size()));
+  const auto shared =
+      std::mismatch(fullText.begin(), fullText.end(), visibleText.begin(), visibleText.end());
+  return static_cast<int>(shared.first - fullText.begin());
 }
 
 BalloonText::BalloonText(const QString& fullText, const QFont& font, int maxWidth)

@@ -15,9 +15,9 @@ constexpr int kBalloonTextWidth = 220;
 // characters it lacks.
 QFont balloonFont();
 
-// How many characters of `fullText` the engine has revealed when it shows `visibleText`: the
-// length of `visibleText` when it is the beginning of the full text, else as many of the full
-// text's words (runs of non-blank characters) as `visibleText` holds.
+// How many characters of `fullText` the engine has revealed when it shows `visibleText`, which
+// it always takes from the beginning of the full text, whole words at a time: the characters the
+// two have in common from the start.
 int revealedLength(const QString& fullText, const QString& visibleText);
 
 // The wrapped text of a balloon. Laid out once from the full text, so the revealed part never

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "character/logging.h"
+
 namespace character {
 
 EngineDriver::EngineDriver(Engine& engine, const Clock& clock) : engine_(engine), clock_(clock) {
@@ -17,9 +19,10 @@ EngineDriver::~EngineDriver() {
   engine_.setWakeListener({});
 }
 
+// A timer slot: a failed update is logged, and the engine is woken again when it next needs to be.
 void EngineDriver::updateEngine() {
-  engine_.update();
-  schedule();
+  runGuarded(lcCharacter, "updating the characters", [this] { engine_.update(); });
+  runGuarded(lcCharacter, "scheduling the next update", [this] { schedule(); });
 }
 
 void EngineDriver::schedule() {

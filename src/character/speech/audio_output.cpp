@@ -4,7 +4,8 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 #include <atomic>
-#include <cstdio>
+
+#include "character/logging.h"
 
 namespace character {
 
@@ -47,7 +48,9 @@ void AudioOutput::start() {
 }
 
 void AudioOutput::onSinkStateChanged(QAudio::State) {
-  if (sink_ && failed(sink_->error())) drainSilently(QStringLiteral("the sound output failed"));
+  runGuarded(lcSpeech, "switching to silent speech", [this] {
+    if (sink_ && failed(sink_->error())) drainSilently(QStringLiteral("the sound output failed"));
+  });
 }
 
 void AudioOutput::drainSilently(const QString& reason) {
@@ -60,7 +63,7 @@ void AudioOutput::drainSilently(const QString& reason) {
   }
   static std::atomic<bool> told = false;
   if (!told.exchange(true)) {
-    std::fprintf(stderr, "speech: %s; the characters speak silently\n", qPrintable(reason));
+    qCWarning(lcSpeech, "%s; the characters speak silently", qUtf8Printable(reason));
   }
   drain_.start();
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "espeak_worker.h"
 #include "mouth_shapes.h"
@@ -65,17 +66,24 @@ int rangeSetting(double pitchRange) {
   return pitchRange > 0 ? clampedSetting(pitchRange) : kDefaultSetting;
 }
 
+// Sets up espeak-ng for one synthesis; false when the voice is unknown or a setting is refused.
 bool applySettings(const VoiceSettings& settings, double formantScale) {
   if (espeak_SetVoiceByName(settings.voice.toUtf8().constData()) != EE_OK) return false;
   const double rate = settings.rate > 0 ? settings.rate : 1.0;
   const int wordsPerMinute = static_cast<int>(kNormalWordsPerMinute * rate / formantScale);
-  espeak_SetParameter(espeakRATE, std::clamp(wordsPerMinute, 80, 450), 0);
-  espeak_SetParameter(espeakPITCH, pitchSetting(settings.pitchHz / formantScale), 0);
-  espeak_SetParameter(espeakRANGE, rangeSetting(settings.pitchRange), 0);
-  espeak_SetParameter(espeakVOLUME, 100, 0);
+  const std::pair<espeak_PARAMETER, int> parameters[] = {
+      {espeakRATE, std::clamp(wordsPerMinute, 80, 450)},
+      {espeakPITCH, pitchSetting(settings.pitchHz / formantScale)},
+      {espeakRANGE, rangeSetting(settings.pitchRange)},
+      {espeakVOLUME, 100},
+      {espeakWORDGAP, 0}};
+  for (const auto& [parameter, value] : parameters) {
+    if (espeak_SetParameter(parameter, value, 0) != EE_OK) return false;
+  }
+  // espeak-ng 1.51 applies these two but reports EE_INTERNAL_ERROR for them (measured: the
+  // punctuation setting changes what is said all the same), so their results say nothing.
   espeak_SetParameter(espeakPUNCTUATION, espeakPUNCT_NONE, 0);
   espeak_SetParameter(espeakCAPITALS, 0, 0);
-  espeak_SetParameter(espeakWORDGAP, 0, 0);
   return true;
 }
 
@@ -87,9 +95,11 @@ Collected synthesizeOnWorker(const QString& text, const VoiceSettings& settings,
     collecting = &collected;
     espeak_SetSynthCallback(collect);
     const QByteArray utf8 = text.toUtf8();
-    espeak_Synth(utf8.constData(), utf8.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-                 nullptr);
+    const espeak_ERROR result = espeak_Synth(utf8.constData(), utf8.size() + 1, 0, POS_CHARACTER, 0,
+                                             espeakCHARS_UTF8, nullptr, nullptr);
     collecting = nullptr;
+    // A synthesis cut short says part of the text at most: the run is treated as unsaid.
+    if (result != EE_OK) collected.samples.clear();
     collected.sampleRate = sampleRate;
   });
   return collected;

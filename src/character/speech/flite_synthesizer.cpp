@@ -64,8 +64,9 @@ cst_item* tokenOfSegment(cst_item* segment) {
   return word ? item_parent(item_as(word, "Token")) : nullptr;
 }
 
-// Word times from the segments of each token; flite's tokens are the blank-separated words of
-// the text, the same split as splitWords().
+// Word times from the segments of each token; flite's tokens are the words between the spaces
+// of the text, which has only plain spaces for blanks (see withPlainBlanks()): the same split as
+// splitWords().
 std::vector<WordTiming> tokenTimes(cst_utterance* utterance, double msPerSecond) {
   QHash<const cst_item*, int> tokenIndex;
   int count = 0;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 
+#include "character/logging.h"
 #include "text_runs.h"
 
 namespace character {
@@ -13,8 +13,8 @@ namespace {
 void reportEngineFailureOnce(const VoiceSettings& voice) {
   static std::atomic<bool> reported = false;
   if (reported.exchange(true)) return;
-  std::fprintf(stderr, "speech: the voice \"%s\" of %s cannot speak; that text stays silent\n",
-               qPrintable(voice.voice), qPrintable(voice.engine));
+  qCWarning(lcSpeech, "the voice \"%s\" of %s cannot speak; that text stays silent",
+            qUtf8Printable(voice.voice), qUtf8Printable(voice.engine));
 }
 
 SynthesizedRun silentRun(const QString& text) {
@@ -24,8 +24,11 @@ SynthesizedRun silentRun(const QString& text) {
 
 SynthesizedRun sayRun(const TextRun& run, const VoiceSettings& voice,
                       const SynthesizerTable& engines) {
-  Synthesizer* engine = engines.value(voice.engine);
-  SynthesizedRun said = engine ? engine->synthesize(run.text, voice) : SynthesizedRun{};
+  SynthesizedRun said;
+  if (Synthesizer* engine = engines.value(voice.engine)) {
+    runGuarded(lcSpeech, "speech synthesis",
+               [&] { said = engine->synthesize(withPlainBlanks(run.text), voice); });
+  }
   if (!said.samples.empty()) return said;
   reportEngineFailureOnce(voice);
   return silentRun(run.text);

@@ -20,7 +20,8 @@ using SynthesizerTable = QHash<QString, Synthesizer*>;
 
 // Says `text`: sentence by sentence, each Chinese run in `chinese`, the rest in `english`, one
 // after another in one clip. Word times are given per word of splitWords(text). A run no engine
-// can say becomes silence as long as reading it aloud would take.
+// can say (no such voice, or the engine failed or threw) becomes silence as long as reading it
+// aloud would take.
 SpokenText synthesizeText(const QString& text, const VoiceSettings& english,
                           const VoiceSettings& chinese, const SynthesizerTable& engines);
 

@@ -1,6 +1,6 @@
 #include "synthesized_speech.h"
 
-#include "default_voices.h"
+#include "character/logging.h"
 
 namespace character {
 
@@ -26,6 +26,21 @@ class SynthesizedPreparedSpeech : public PreparedSpeech {
   std::shared_ptr<const Samples> samples_;
 };
 
+// Says `text`; when synthesis throws, silence as long as reading it aloud would take.
+SpokenText synthesizeOrSilence(const QString& text, const VoiceSettings& english,
+                               const VoiceSettings& chinese, const SynthesizerTable& engines) {
+  SpokenText spoken;
+  bool said = false;
+  runGuarded(lcSpeech, "speech synthesis", [&] {
+    spoken = synthesizeText(text, english, chinese, engines);
+    said = true;
+  });
+  if (said) return spoken;
+  spoken.utterance = TimedSpeech::estimate(text);
+  spoken.samples = Samples(msToSamples(spoken.utterance.durationMs), 0);
+  return spoken;
+}
+
 }  // namespace
 
 SynthesizedSpeech::SynthesizedSpeech(std::shared_ptr<Mixer> mixer) : mixer_(std::move(mixer)) {
@@ -45,19 +60,25 @@ std::shared_ptr<PreparedSpeech> SynthesizedSpeech::prepare(const CharacterData& 
   auto speech = std::make_shared<SynthesizedPreparedSpeech>();
   // The job holds the speech weakly: speech dropped before its turn (a Stop) is never said.
   std::weak_ptr<SynthesizedPreparedSpeech> wanted = speech;
-  pool_.start([this, wanted, text, english = englishVoiceOf(speaker),
-               chinese = chineseVoiceOf(speaker), onReady = std::move(onReady)] {
+  // A job of the pool and a queued call of the event loop: neither lets an exception through.
+  pool_.start([this, wanted, text, english = speaker.voice, chinese = speaker.chineseVoice,
+               onReady = std::move(onReady)] {
     if (wanted.expired()) return;
-    auto spoken = std::make_shared<SpokenText>(synthesizeText(text, english, chinese, engines_));
-    QMetaObject::invokeMethod(
-        &uiThread_,
-        [wanted, spoken, onReady] {
-          const auto speech = wanted.lock();
-          if (!speech) return;
-          speech->complete(std::move(*spoken));
-          if (onReady) onReady();
-        },
-        Qt::QueuedConnection);
+    runGuarded(lcSpeech, "preparing speech", [&] {
+      auto spoken =
+          std::make_shared<SpokenText>(synthesizeOrSilence(text, english, chinese, engines_));
+      QMetaObject::invokeMethod(
+          &uiThread_,
+          [wanted, spoken, onReady] {
+            runGuarded(lcSpeech, "delivering speech", [&] {
+              const auto speech = wanted.lock();
+              if (!speech) return;
+              speech->complete(std::move(*spoken));
+              if (onReady) onReady();
+            });
+          },
+          Qt::QueuedConnection);
+    });
   });
   return speech;
 }

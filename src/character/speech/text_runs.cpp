@@ -49,15 +49,11 @@ void appendRuns(const TextSpan& sentence, std::vector<TextRun>& runs) {
 
 }  // namespace
 
-std::vector<TextSpan> wordSpans(const QString& text) {
-  static const QRegularExpression word(QStringLiteral("\\S+"));
-  return matchesOf(word, text);
-}
-
 std::vector<TextSpan> splitSentences(const QString& text) {
   static const QRegularExpression sentence(
       QStringLiteral("\\S.*?(?:[.!?;](?=\\s|$)|[\\x{3002}\\x{FF01}\\x{FF1F}\\x{FF1B}]|$)"),
-      QRegularExpression::DotMatchesEverythingOption);
+      QRegularExpression::DotMatchesEverythingOption |
+          QRegularExpression::UseUnicodePropertiesOption);
   return matchesOf(sentence, text);
 }
 

@@ -3,13 +3,9 @@
 #include <QString>
 #include <vector>
 
-namespace character {
+#include "character/words.h"
 
-// A stretch of a text, with its place in the whole.
-struct TextSpan {
-  qsizetype offset = 0;
-  QString text;
-};
+namespace character {
 
 // A stretch of one sentence that one voice can say: Chinese characters, or the rest.
 struct TextRun {
@@ -18,11 +14,8 @@ struct TextRun {
   bool chinese = false;
 };
 
-// The words of splitWords(text), each with its offset in `text`.
-std::vector<TextSpan> wordSpans(const QString& text);
-
-// Splits `text` into sentences: after . ! ? ; followed by a blank or the end, and after the
-// full-width 。！？； wherever they stand. Blanks between sentences belong to neither.
+// Splits `text` into sentences: after . ! ? ; followed by a blank (see words.h) or the end, and
+// after the full-width 。！？； wherever they stand. Blanks between sentences belong to neither.
 std::vector<TextSpan> splitSentences(const QString& text);
 
 // Splits `text` into sentences, and each sentence into runs of Chinese characters and of the

@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include "audio_clip.h"
+#include "character/logging.h"
 
 namespace character {
 
@@ -26,6 +27,10 @@ void TimerDrain::onClipStarted() {
 }
 
 void TimerDrain::pump() {
+  runGuarded(lcSpeech, "draining silent speech", [this] { drainDue(); });
+}
+
+void TimerDrain::drainDue() {
   const std::int64_t due =
       static_cast<std::int64_t>(msToSamples(clock_.nowMs() - startMs_)) - drainedSamples_;
   if (due <= 0) return;

@@ -23,12 +23,13 @@ class TimerDrain : public QObject {
   // Drains on a timer from now on, whenever a clip plays (the pace counts from here, or from
   // construction without it).
   void start();
-  // Reads what has played since the last call, by the clock.
+  // Reads what has played since the last call, by the clock. A failure is logged, never thrown.
   void pump();
   bool running() const { return timer_.isActive(); }
 
  private:
   void onClipStarted();
+  void drainDue();
 
   Mixer& source_;
   bool draining_ = false;

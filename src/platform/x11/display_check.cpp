@@ -1,4 +1,4 @@
-#include "display_check.h"
+#include "platform/display_check.h"
 
 #include <xcb/xcb.h>
 

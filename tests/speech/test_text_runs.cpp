@@ -1,8 +1,7 @@
-#include "character/speech/text_runs.h"
-
 #include <gtest/gtest.h>
 
 #include "character/speech.h"
+#include "character/speech/text_runs.h"
 
 namespace character {
 namespace {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "character/speech/default_voices.h"
 #include "character/speech/espeak_synthesizer.h"
 #include "character/speech/flite_synthesizer.h"
 #include "character/speech/speech_synthesis.h"
@@ -9,6 +8,7 @@
 namespace character {
 namespace {
 
+using testing::builtCharacter;
 using testing::RecordingSynthesizer;
 using testing::rootMeanSquare;
 
@@ -21,8 +21,8 @@ class Voices : public ::testing::Test {
   SynthesizerTable engines{{"flite", &recordedFlite}, {"espeak-ng", &recordedEspeak}};
 
   SpokenText say(const QString& characterId, const QString& text) {
-    return synthesizeText(text, defaultVoice(characterId), defaultChineseVoice(characterId),
-                          engines);
+    const CharacterData& speaker = builtCharacter(characterId);
+    return synthesizeText(text, speaker.voice, speaker.chineseVoice, engines);
   }
 };
 
@@ -113,7 +113,9 @@ TEST_F(Voices, OddTextKeepsOneTimePerWord) {
   for (const QString& text :
        {QStringLiteral("Hello\uFF0Cworld - café \U0001F600 !!"), QStringLiteral("... ? -- \""),
         QStringLiteral("$20 is 3.5 dollars, isn't it?"), QStringLiteral("Tom!Come In!"),
-        QStringLiteral("supercalifragilisticexpialidocious ") + QString(40, u'a')}) {
+        QStringLiteral("supercalifragilisticexpialidocious ") + QString(40, u'a'),
+        QStringLiteral("Good\u3000morning,\u00A0Tom!\tHow  are\t\tyou?"),
+        QStringLiteral("\u4F60\u597D\u3000Jenny\u00A0!")}) {
     SCOPED_TRACE(text.toStdString());
     const SpokenText spoken = say("vemo", text);
     const std::size_t wordCount = static_cast<std::size_t>(splitWords(text).size());
@@ -129,10 +131,10 @@ TEST_F(Voices, OddTextKeepsOneTimePerWord) {
 }
 
 TEST_F(Voices, UnknownVoiceIsSilentButTakesTheTimeOfReadingAloud) {
-  VoiceSettings missing = defaultVoice("vemo");
+  VoiceSettings missing = builtCharacter("vemo").voice;
   missing.voice = QStringLiteral("no-such-voice");
   const SpokenText spoken = synthesizeText(QStringLiteral("one two three"), missing,
-                                           defaultChineseVoice("vemo"), engines);
+                                           builtCharacter("vemo").chineseVoice, engines);
   EXPECT_EQ(rootMeanSquare(spoken.samples), 0);
   EXPECT_EQ(spoken.utterance.durationMs, 3 * TimedSpeech::kMsPerWord);
   expectWordTimesIncreasingWithin(spoken.utterance, 3);
@@ -145,12 +147,24 @@ TEST_F(Voices, BlankTextSaysNothing) {
   EXPECT_TRUE(recordedFlite.texts().empty());
 }
 
-TEST_F(Voices, CharacterFileVoiceWinsOverTheDefault) {
-  CharacterData speaker;
-  speaker.id = QStringLiteral("boy");
-  speaker.voice = {QStringLiteral("flite"), QStringLiteral("rms"), 150, 10, 1.0, 1.0};
-  EXPECT_EQ(englishVoiceOf(speaker).voice, QStringLiteral("rms"));
-  EXPECT_EQ(chineseVoiceOf(speaker).voice, QStringLiteral("cmn-latn-pinyin"));
+TEST_F(Voices, ASynthesizerThatThrowsLeavesSilenceAsLongAsReadingAloud) {
+  struct Throwing : Synthesizer {
+    SynthesizedRun synthesize(const QString&, const VoiceSettings&) override {
+      throw std::runtime_error("out of voice");
+    }
+  } throwing;
+  const SynthesizerTable broken{{"flite", &throwing}, {"espeak-ng", &throwing}};
+  const CharacterData& vemo = builtCharacter("vemo");
+  const SpokenText spoken =
+      synthesizeText(QStringLiteral("one two \u4F60\u597D"), vemo.voice, vemo.chineseVoice, broken);
+  EXPECT_EQ(rootMeanSquare(spoken.samples), 0);
+  EXPECT_EQ(spoken.utterance.durationMs, 3 * TimedSpeech::kMsPerWord);
+  expectWordTimesIncreasingWithin(spoken.utterance, 3);
+}
+
+TEST_F(Voices, EachCharacterSpeaksInTheVoicesOfItsFile) {
+  EXPECT_EQ(builtCharacter("boy").voice.voice, QStringLiteral("awb"));
+  EXPECT_EQ(builtCharacter("boy").chineseVoice.voice, QStringLiteral("cmn-latn-pinyin"));
 }
 
 }  // namespace

@@ -1,21 +1,18 @@
 #!/usr/bin/env bash
-# End-to-end: the demonstration shows the three characters as separate windows where it moved
-# them, and balloon windows whose titles carry their texts. Screenshots of the speech balloon,
-# the thought balloon and the three characters go to BUILD_DIR/screenshots/.
-# Usage: test_demo.sh BUILD_DIR SOURCE_DIR
+# End-to-end: the program's opening scene shows the three characters as separate windows where
+# it moved them, and balloon windows whose titles carry their texts. Screenshots of the speech
+# balloon, the thought balloon and the three characters go to BUILD_DIR/screenshots/.
+# Usage: test_opening_scene.sh BUILD_DIR SOURCE_DIR
 set -u
 
 BUILD_DIR=$(cd "$1" && pwd)
 SOURCE_DIR=$(cd "$2" && pwd)
-E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_demo
+E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_opening_scene
 rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
 . "$SOURCE_DIR/tests/e2e/lib.sh"
 
 SHOTS=$BUILD_DIR/screenshots
-DEMO=$BUILD_DIR/bin/chengmu_demo
-for needed in "$DEMO" "$BUILD_DIR/bin/ku.dat" "$BUILD_DIR/bin/nu.dat" "$BUILD_DIR/bin/fi.dat"; do
-  [ -e "$needed" ] || e2e_abort "$needed is missing: build the targets chengmu_demo and character_files"
-done
+e2e_require_program "$BUILD_DIR"
 
 # check_character ID X Y [WIDTH HEIGHT]: the character's window is mapped at X, Y (and has that
 # size when given, else a plausible one).
@@ -43,16 +40,16 @@ check_overlay() {
 }
 
 e2e_start_xvfb
-(cd "$BUILD_DIR/bin" && exec ./chengmu_demo) >"$E2E_LOG_DIR/chengmu_demo.out" \
-  2>"$E2E_LOG_DIR/chengmu_demo.err" &
-DEMO_PID=$!
-E2E_PIDS+=("$DEMO_PID")
+(cd "$SOURCE_DIR/data" && exec "$PROGRAM") >"$E2E_LOG_DIR/chengmu.out" \
+  2>"$E2E_LOG_DIR/chengmu.err" &
+PROGRAM_PID=$!
+E2E_PIDS+=("$PROGRAM_PID")
 
 # The host comes first and greets.
 balloon=$(e2e_wait_window '^vemo says: ' 60) || e2e_abort "vemo never spoke"
-e2e_expect_eq "$(e2e_window_title "$balloon")" "vemo says: Hi! I am Kaibo." "vemo's speech balloon"
-sleep 1.5
-e2e_screenshot "$SHOTS/demo-speech-balloon.png"
+e2e_expect_eq "$(e2e_window_title "$balloon")" "vemo says: Hi!" "vemo's speech balloon"
+# One word: the balloon shows all of it at once, for about a second and a half.
+e2e_screenshot "$SHOTS/opening-speech-balloon.png"
 check_character vemo 180 156
 vemo=$(e2e_wait_window '^vemo$' 1)
 read -r _ vemo_y _ _ < <(e2e_window_geometry "$vemo")
@@ -64,22 +61,25 @@ check_overlay "$balloon" "vemo's balloon"
 thought=$(e2e_wait_window '^vemo thinks: ' 30) || e2e_abort "vemo never thought"
 e2e_expect_eq "$(e2e_window_title "$thought")" "vemo thinks:  你 好 !" "vemo's thought balloon"
 sleep 0.5
-e2e_screenshot "$SHOTS/demo-thought-balloon.png"
+e2e_screenshot "$SHOTS/opening-thought-balloon.png"
 
 # The pupils come in only when called, where they were moved beforehand.
 e2e_wait_window '^boy$' 60 >/dev/null || e2e_fail "boy never came into view"
 check_character boy 80 335
 e2e_wait_window '^girl$' 60 >/dev/null || e2e_fail "girl never came into view"
 check_character girl 300 333 130 150
-girl_thought=$(e2e_wait_window '^girl thinks: ' 30) || e2e_fail "girl never thought"
-[ -n "$girl_thought" ] &&
-  e2e_expect_eq "$(e2e_window_title "$girl_thought")" "girl thinks:  你 好 !" "girl's thought balloon"
+girl_said=$(e2e_wait_window '^girl says: ' 30) || e2e_fail "girl never spoke"
+[ -n "$girl_said" ] &&
+  e2e_expect_eq "$(e2e_window_title "$girl_said")" "girl says: How are you!" "girl's speech balloon"
 sleep 0.5
-e2e_screenshot "$SHOTS/demo-three-characters.png"
+e2e_screenshot "$SHOTS/opening-three-characters.png"
+last_thought=$(e2e_wait_window '^vemo thinks: 好' 30) || e2e_fail "vemo never pointed to the menu"
+[ -n "$last_thought" ] && e2e_expect_eq "$(e2e_window_title "$last_thought")" \
+  "vemo thinks: 好 , 让 我 们 开 始 吧 ! 看 上 面 的 菜 单..." "vemo's closing thought"
 
-e2e_alive "$DEMO_PID" || e2e_fail "the demonstration ended by itself"
+e2e_alive "$PROGRAM_PID" || e2e_fail "the program ended by itself"
 # Known and harmless on a test machine: no session bus directory, no sound server, and the speech
 # service saying that it speaks silently.
-e2e_expect_quiet "$E2E_LOG_DIR/chengmu_demo.err" '^QStandardPaths: XDG_RUNTIME_DIR' \
-  '^PulseAudioService: ' '^speech: '
+e2e_expect_quiet "$E2E_LOG_DIR/chengmu.err" '^QStandardPaths: XDG_RUNTIME_DIR' \
+  '^PulseAudioService: ' '^chengmu.speech: '
 e2e_finish

@@ -1,4 +1,4 @@
-#include "taskbar_hint.h"
+#include "platform/taskbar_hint.h"
 
 #include <xcb/xcb.h>
 

@@ -1,8 +1,7 @@
-#include "character/speech/mixer.h"
-
 #include <gtest/gtest.h>
 
 #include "character/clock.h"
+#include "character/speech/mixer.h"
 #include "character/speech/timer_drain.h"
 
 namespace character {

@@ -1,28 +1,24 @@
-#include "character/speech/synthesized_speech.h"
-
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 
+#include "character/speech/synthesized_speech.h"
 #include "speech_test_support.h"
 
 namespace character {
 namespace {
 
+using testing::builtCharacter;
 using testing::rootMeanSquare;
 
-CharacterData speaker(const QString& id) {
-  CharacterData data;
-  data.id = id;
-  return data;
+const CharacterData& speaker(const QString& id) {
+  return builtCharacter(id);
 }
 
 class SpeechServiceTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { testing::ensureApplication(); }
-
   SpeechServiceTest() { mixer->open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
 
   // Prepares `text` and runs the event loop until it is ready.

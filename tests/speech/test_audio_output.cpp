@@ -1,10 +1,10 @@
-#include "character/speech/audio_output.h"
-
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cstdlib>
 
+#include "character/speech/audio_output.h"
 #include "speech_test_support.h"
 
 namespace character {
@@ -13,7 +13,6 @@ namespace {
 TEST(AudioOutput, WithoutASoundServerTheMixerIsDrainedSilently) {
   // No sound server can be reached at this address, whatever runs on the machine.
   setenv("PULSE_SERVER", "unix:/nonexistent/speech-tests/native", 1);
-  testing::ensureApplication();
   Mixer mixer;
   mixer.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
   AudioOutput output(mixer);

@@ -1,0 +1,8 @@
+#include "logging.h"
+
+namespace character {
+
+Q_LOGGING_CATEGORY(lcCharacter, "chengmu.character")
+Q_LOGGING_CATEGORY(lcSpeech, "chengmu.speech")
+
+}  // namespace character

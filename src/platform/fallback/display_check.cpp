@@ -1,0 +1,11 @@
+#include "platform/display_check.h"
+
+namespace platform {
+
+// Built without xcb there is nothing to check the display with before the application starts:
+// Qt's platform plugin reports a missing display itself.
+std::optional<QString> missingDisplayReason() {
+  return std::nullopt;
+}
+
+}  // namespace platform

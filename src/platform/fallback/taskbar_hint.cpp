@@ -1,0 +1,8 @@
+#include "platform/taskbar_hint.h"
+
+namespace platform {
+
+// Built without xcb: no window system here knows a task bar hint.
+void keepOutOfTaskbar(QWidget&) {}
+
+}  // namespace platform

@@ -1,0 +1,13 @@
+// The main of every test program. It owns the one QApplication a process may have, on Qt's
+// offscreen platform unless QT_QPA_PLATFORM names another, for the whole run: widget tests,
+// timers and queued calls all need it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
