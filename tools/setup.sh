@@ -10,6 +10,7 @@ packages=(
   fonts-arphic-uming fonts-arphic-ukai fonts-liberation
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
   pulseaudio pulseaudio-utils
+  help2man librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()

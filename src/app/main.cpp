@@ -3,6 +3,7 @@
 
 #include "character/agent_error.h"
 #include "character/runtime.h"
+#include "command_line.h"
 #include "lesson/program_icon.h"
 #include "maun.h"
 #include "platform/display_check.h"
@@ -12,6 +13,7 @@
 // Starting the program means loading the toolbar form: it sets up the cast, queues the
 // opening scene and docks itself; then it is shown and the program reacts to events only.
 int main(int argc, char** argv) {
+  if (const auto status = app::runCommandLine(argc, argv)) return *status;
   if (const auto reason = platform::missingDisplayReason()) {
     std::fprintf(stderr, "chengmu: cannot start: %s\n", qUtf8Printable(*reason));
     return 1;
