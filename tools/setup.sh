@@ -11,6 +11,7 @@ packages=(
   fonts-arphic-uming fonts-arphic-ukai fonts-liberation
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
   pulseaudio pulseaudio-utils
+  help2man librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 )
 [ "${1:-}" = --bench ] && packages+=(pocketsphinx pocketsphinx-en-us)
 

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "character/runtime.h"
+#include "command_line.h"
 #include "platform/display_check.h"
 #include "platform/log.h"
 #include "platform/report_error.h"
@@ -40,9 +41,7 @@ int runProgram(QApplication& application) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Each line the program logs names its source itself ("chengmu: ..."), as the lines of the
-  // character component do; QT_MESSAGE_PATTERN still overrides this.
-  qSetMessagePattern(QStringLiteral("%{message}"));
+  if (const auto status = app::runCommandLine(argc, argv)) return *status;
   QCoreApplication::setApplicationName(QStringLiteral("chengmu"));
   QCoreApplication::setApplicationVersion(QStringLiteral(CHENGMU_VERSION));
   if (const auto reason = platform::missingDisplayReason()) {
@@ -54,8 +53,7 @@ int main(int argc, char** argv) {
   // The event handlers catch what they throw; this is the last edge, for anything else.
   platform::runReporting([&] { status = runProgram(application); },
                          [](const QString& message) {
-                           qCCritical(lcApp).noquote() << QCoreApplication::applicationName() +
-                                                              QStringLiteral(": ") + message;
+                           qCCritical(lcApp).noquote() << message;
                          });
   return status;
 }

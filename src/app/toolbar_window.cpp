@@ -142,8 +142,7 @@ void ToolbarWindow::pollCursor() {
 
 void ToolbarWindow::runHandler(const std::function<void()>& handler) {
   platform::runReporting(handler, [](const QString& message) {
-    qCWarning(lcApp).noquote() << QCoreApplication::applicationName() + QStringLiteral(": ") +
-                                      message;
+    qCWarning(lcApp).noquote() << message;
   });
 }
 

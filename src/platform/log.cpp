@@ -1,5 +1,5 @@
 #include "log.h"
 
-Q_LOGGING_CATEGORY(lcApp, "chengmu.app", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcApp, "chengmu", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcLesson, "chengmu.lesson", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcHelp, "chengmu.help", QtWarningMsg)

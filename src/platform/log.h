@@ -2,8 +2,10 @@
 
 #include <QLoggingCategory>
 
-// The program's logging categories. Warnings and worse are on by default; info and debug
-// messages are turned on with QT_LOGGING_RULES, e.g. "chengmu.*.info=true".
-Q_DECLARE_LOGGING_CATEGORY(lcApp)     // "chengmu.app": the toolbar, its commands, start-up
+// The program's logging categories. Qt's default message handler prints a line as "category:
+// message", so a start-up failure reads "chengmu: cannot start: ...". Warnings and worse are on
+// by default; info and debug messages are turned on with QT_LOGGING_RULES, e.g.
+// "chengmu*.info=true".
+Q_DECLARE_LOGGING_CATEGORY(lcApp)     // "chengmu": the toolbar, its commands, start-up
 Q_DECLARE_LOGGING_CATEGORY(lcLesson)  // "chengmu.lesson": reading lessons
 Q_DECLARE_LOGGING_CATEGORY(lcHelp)    // "chengmu.help": the help window

@@ -10,9 +10,9 @@ void reportError(const QLoggingCategory& category, Failure failure, const QStrin
                  QWidget* parent) {
   const QString program = QCoreApplication::applicationName();
   if (failure == Failure::Startup) {
-    qCCritical(category).noquote() << program + QStringLiteral(": cannot start: ") + message;
+    qCCritical(category).noquote() << QStringLiteral("cannot start: ") + message;
   } else {
-    qCInfo(category).noquote() << program + QStringLiteral(": ") + message;
+    qCInfo(category).noquote() << message;
   }
   if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
     QMessageBox::critical(parent, program, message);

@@ -10,11 +10,11 @@ namespace platform {
 
 // What a failure stops.
 enum class Failure {
-  // The program cannot start: the log line "<program>: cannot start: <message>" is a critical
-  // message, always on stderr.
+  // The program cannot start: the log line "cannot start: <message>" is a critical message,
+  // always on stderr.
   Startup,
-  // One command or handler; the program goes on. The log line "<program>: <message>" is an
-  // info message, hidden unless info messages of `category` are enabled (QT_LOGGING_RULES).
+  // One command or handler; the program goes on. The log line is an info message, hidden unless
+  // info messages of `category` are enabled (QT_LOGGING_RULES).
   Command,
 };
 

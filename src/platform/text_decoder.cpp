@@ -135,6 +135,10 @@ TextEncoding detectEncoding(const QByteArray& bytes) {
   return TextEncoding::CodePage936;
 }
 
+bool hasByteOrderMark(const QByteArray& bytes) {
+  return byteOrderMarkLength(detectEncoding(bytes), bytes) > 0;
+}
+
 QStringList decodeLines(const QByteArray& bytes) {
   QStringList lines;
   LineReader reader(bytes);

@@ -15,6 +15,9 @@ enum class TextEncoding { CodePage936, Utf8, Utf16LE, Utf16BE };
 // page 936.
 TextEncoding detectEncoding(const QByteArray& bytes);
 
+// True when the file starts with the byte-order mark of the encoding detectEncoding() chooses.
+bool hasByteOrderMark(const QByteArray& bytes);
+
 // Splits a file into lines (CR LF, lone CR or lone LF end a line; the last line needs no end;
 // the end-of-line characters are dropped) and decodes each line. Bytes that do not decode
 // become U+FFFD; nothing is dropped and no separator is swallowed.

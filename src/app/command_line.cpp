@@ -1,0 +1,140 @@
+#include "command_line.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <cstdio>
+
+#include "lesson/lesson_check.h"
+
+namespace app {
+namespace {
+
+// What the command line asks for.
+struct CommandLine {
+  enum class Action { StartProgram, ShowHelp, ShowVersion, CheckLessons, UsageError };
+  Action action = Action::StartProgram;
+  QStringList lessons;  // CheckLessons: the files to check
+  QString error;        // UsageError: what is wrong
+};
+
+constexpr char kHelpText[] =
+    "Usage: chengmu [QT-OPTION]...\n"
+    "  or:  chengmu --check LESSON...\n"
+    "Practise spoken English on the desktop: two pupils speak the English sentences of a\n"
+    "lesson in turn and their host shows each Chinese translation in a thought balloon.\n"
+    "Without options the program starts on the X11 desktop and docks its toolbar at the top\n"
+    "edge of the screen; it reads its help texts from the current directory.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help       show this help and exit\n"
+    "  -v, --version    show the version and exit\n"
+    "      --check      read each LESSON file as the program would and report, one\n"
+    "                   finding a line, as FILE:LINE: error|warning: reason: where the\n"
+    "                   reading stops, lines with an empty English part or an empty\n"
+    "                   translation, and lines holding bytes that do not decode; then a\n"
+    "                   summary FILE: note: ENCODING; lines staged: N; read to the end\n"
+    "\n"
+    "Qt's own options (--style, --platform, --display, ...) are passed on to Qt.\n"
+    "\n"
+    "Lesson files:\n"
+    "  One sentence a line, [tag]English sentence~Chinese translation, in code page 936\n"
+    "  (GBK), UTF-8 or UTF-16. A line without \"~\" ends the reading of the lesson.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  done; with --check, every lesson would be read to its end\n"
+    "  1  with --check, a lesson cannot be read or its reading stops early;\n"
+    "     without options, the program cannot start\n"
+    "  2  a usage error\n";
+
+constexpr char kVersionText[] =
+    "chengmu " CHENGMU_VERSION
+    "\n"
+    "Copyright (C) 2026 the chengmu developers.\n"
+    "License GPL-3.0-or-later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
+// Options Qt takes for itself when the desktop program starts, with one dash or two.
+const QStringList kQtOptionsWithValue = {
+    "style",         "stylesheet", "platform",        "platformpluginpath",
+    "platformtheme", "plugin",     "qwindowgeometry", "qwindowicon",
+    "qwindowtitle",  "session",    "display",         "geometry",
+    "title",         "name",       "qmljsdebugger",   "dialogs",
+    "fontengine"};
+const QStringList kQtFlags = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+void addQtOptions(QCommandLineParser& parser) {
+  for (const QString& name : kQtOptionsWithValue) {
+    QCommandLineOption option(name, QString(), QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  for (const QString& name : kQtFlags) {
+    QCommandLineOption option(name);
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+}
+
+CommandLine usageError(const QString& error) {
+  return {CommandLine::Action::UsageError, {}, error};
+}
+
+int checkLessons(const QStringList& lessons) {
+  int status = 0;
+  for (const QString& path : lessons) {
+    const lesson::LessonCheck check = lesson::checkLesson(path);
+    std::fputs(qUtf8Printable(lesson::formatLessonCheck(path, check)), stdout);
+    if (!check.stagedWhole()) status = 1;
+  }
+  return status;
+}
+
+// Reads the arguments after the program name. Qt's own options and arguments that are no
+// option are left for the desktop program.
+CommandLine parseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{"h", "help"});
+  const QCommandLineOption version(QStringList{"v", "version"});
+  const QCommandLineOption check("check");
+  parser.addOptions({help, version, check});
+  addQtOptions(parser);
+  if (!parser.parse(QStringList{QStringLiteral("chengmu")} + arguments)) {
+    return usageError(parser.errorText());
+  }
+  if (parser.isSet(help)) return {CommandLine::Action::ShowHelp, {}, {}};
+  if (parser.isSet(version)) return {CommandLine::Action::ShowVersion, {}, {}};
+  if (!parser.isSet(check)) return {};
+  if (parser.positionalArguments().isEmpty()) {
+    return usageError(QStringLiteral("--check needs at least one lesson file."));
+  }
+  return {CommandLine::Action::CheckLessons, parser.positionalArguments(), {}};
+}
+
+}  // namespace
+
+std::optional<int> runCommandLine(int argc, char** argv) {
+  QStringList arguments;
+  for (int index = 1; index < argc; ++index) arguments.append(QString::fromLocal8Bit(argv[index]));
+  const CommandLine commandLine = parseCommandLine(arguments);
+  switch (commandLine.action) {
+    case CommandLine::Action::StartProgram:
+      return std::nullopt;
+    case CommandLine::Action::ShowHelp:
+      std::fputs(kHelpText, stdout);
+      return 0;
+    case CommandLine::Action::ShowVersion:
+      std::fputs(kVersionText, stdout);
+      return 0;
+    case CommandLine::Action::CheckLessons:
+      return checkLessons(commandLine.lessons);
+    case CommandLine::Action::UsageError:
+      break;
+  }
+  std::fprintf(stderr, "chengmu: %s\nTry 'chengmu --help' for more information.\n",
+               qUtf8Printable(commandLine.error));
+  return 2;
+}
+
+}  // namespace app

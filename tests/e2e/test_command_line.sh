@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# End-to-end: the command line of the real program, with no display. --help and --version
+# answer with status 0; an unknown option is a usage error (2); Qt's own options and a bare
+# lesson path go on to the desktop start (which then finds no display). --check reports on
+# lesson files written here: a code page 936 CR LF lesson read whole (0), findings on an empty
+# English part, an empty translation and an undecodable byte (still 0), and together with a
+# lesson that stops at a line without "~" and a missing file, status 1.
+# Usage: test_command_line.sh BUILD_DIR SOURCE_DIR
+set -u
+
+BUILD_DIR=$(cd "$1" && pwd)
+SOURCE_DIR=$(cd "$2" && pwd)
+. "$SOURCE_DIR/tests/e2e/lib.sh"
+e2e_require_program "$BUILD_DIR"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
+OUT=$E2E_LOG_DIR/out.txt
+ERR=$E2E_LOG_DIR/err.txt
+
+# run ARGS...: runs the program in the lesson folder; sets STATUS, output in OUT and ERR.
+run() {
+  (cd "$E2E_LOG_DIR" && "$PROGRAM" "$@") >"$OUT" 2>"$ERR"
+  STATUS=$?
+}
+
+run --help
+e2e_expect_eq "$STATUS" 0 "--help status"
+grep -q -- '--check' "$OUT" || e2e_fail "--help does not mention --check"
+run --version
+e2e_expect_eq "$STATUS:$(head -n 1 "$OUT")" "0:chengmu $VERSION" "--version"
+run --frobnicate
+e2e_expect_eq "$STATUS" 2 "unknown option status"
+grep -q "frobnicate" "$ERR" || e2e_fail "the unknown option is not named: $(cat "$ERR")"
+run --check
+e2e_expect_eq "$STATUS" 2 "--check without a lesson"
+run --style fusion -reverse lesson.txt
+e2e_expect_eq "$STATUS:$(cat "$ERR")" "1:chengmu: cannot start: no display: DISPLAY is not set" \
+  "Qt options and a lesson path start the desktop program"
+
+cp936() { iconv -f UTF-8 -t CP936; }
+printf 'Good morning!~早上好！\r\n[00:12.50]How are you?~你好吗？\r\nFine, thanks.~很好，谢谢。' |
+  cp936 >"$E2E_LOG_DIR/good.txt"
+{
+  printf '~你好\r\nHi~\r\n' | cp936
+  printf 'Bad \x81 byte~\xBB\xB5\r\n' # 坏, after a lead byte without its trail byte
+} >"$E2E_LOG_DIR/findings.txt"
+printf '\xEF\xBB\xBFHi~你好\n[ti:Lesson one]\nBye~再见\n' >"$E2E_LOG_DIR/halted.txt"
+
+run --check good.txt
+e2e_expect_eq "$STATUS:$(cat "$OUT")" \
+  "0:good.txt: note: code page 936 without byte-order mark; lines staged: 3; read to the end" \
+  "--check on a good lesson"
+
+run --check findings.txt
+e2e_expect_eq "$STATUS" 0 "--check on a lesson read whole with findings"
+e2e_expect_eq "$(cat "$OUT")" "findings.txt:1: warning: empty English part
+findings.txt:2: warning: empty translation
+findings.txt:3: warning: holds U+FFFD: bytes that do not decode as code page 936
+findings.txt: note: code page 936 without byte-order mark; lines staged: 3; read to the end" \
+  "--check findings"
+
+run --check halted.txt good.txt missing.txt
+e2e_expect_eq "$STATUS" 1 "--check on a halted lesson and a missing one"
+e2e_expect_eq "$(cat "$OUT")" 'halted.txt:2: error: reading stops here: no "~" in the line
+halted.txt: note: UTF-8 with byte-order mark; lines staged: 1; reading stops at line 2
+good.txt: note: code page 936 without byte-order mark; lines staged: 3; read to the end
+missing.txt: error: Cannot open "missing.txt": no such file.' "--check on three lessons"
+
+e2e_finish
