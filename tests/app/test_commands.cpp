@@ -20,13 +20,6 @@ using app::commands::Command;
 using app::commands::CommandTarget;
 using stage::Role;
 
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "app_tests";
-  static char* argv[] = {name, nullptr};
-  if (!qApp) new QApplication(argc, argv);
-}
-
 // The cast of test characters with a real sentence window; the dialog, the help window, the
 // message box and the end of the program are recorded instead.
 class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
@@ -55,7 +48,6 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
 
 class Commands : public ::testing::Test {
  protected:
-  Commands() { ensureApplication(); }
   void SetUp() override {
     target = std::make_unique<RecordingTarget>();
     target->recordCalls();
@@ -215,7 +207,6 @@ namespace {
 
 // The toolbar's own buttons reach the commands through the toolbar, on its own windows.
 TEST(ToolbarCommands, TheBarsButtonsWorkOnTheToolbarsSentenceWindow) {
-  ensureApplication();
   stage_testing::CastStage stage;
   app::ToolbarWindow toolbar(stage.engine);
   for (Role role : stage::kRoles) toolbar.cast().setCharacter(role, stage.cast.character(role));

@@ -13,19 +13,14 @@
 
 namespace {
 
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "lesson_tests";
-  static char* argv[] = {name, nullptr};
-  if (qApp) return;
-  new QApplication(argc, argv);
-  // As the program does: every window shows the application's icon.
+// As the program does: every window shows the application's icon.
+void useProgramIcon() {
   QApplication::setWindowIcon(app::programIcon());
 }
 
 class SentenceWindow : public ::testing::Test {
  protected:
-  SentenceWindow() { ensureApplication(); }
+  SentenceWindow() { useProgramIcon(); }
   lesson::SentenceWindow* window() {
     if (!window_) window_ = std::make_unique<lesson::SentenceWindow>();
     return window_.get();
@@ -131,7 +126,6 @@ TEST_F(SentenceWindow, KeepsItsTextsWhileHiddenAndShowsTheLastOnes) {
 }
 
 TEST(ProgramIcon, IsAPictureAtThirtyTwoPixels) {
-  ensureApplication();
   const QImage image = app::programIcon().pixmap(32, 32).toImage();
   ASSERT_EQ(image.size(), QSize(32, 32));
   QSet<QRgb> colours;
