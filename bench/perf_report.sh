@@ -11,7 +11,8 @@
 #    sink (bench/speech/run_speech_bench.sh latency).
 # It fails only when it cannot measure; goals that are not met are reported, not failed.
 #
-# Usage: bench/perf_report.sh [--quick] [BUILD_DIR]   (BUILD_DIR defaults to build)
+# Usage: bench/perf_report.sh [--quick] [BUILD_DIR]   (BUILD_DIR defaults to build; the programs'
+# output is left in BUILD_DIR/perf-logs)
 #   --quick: one start each and 3 s at rest, to check that everything can be measured.
 set -u
 
@@ -21,7 +22,10 @@ if [ "${1:-}" = --quick ]; then
   shift
 fi
 SOURCE_DIR=$(cd "$(dirname "$0")/.." && pwd)
-BUILD_DIR=$(cd "${1:-$SOURCE_DIR/build}" && pwd)
+BUILD_DIR=$(cd "${1:-$SOURCE_DIR/build}" && pwd) || exit 1
+# The programs' output and the map log stay here after the run, to look into.
+E2E_LOG_DIR=$BUILD_DIR/perf-logs
+rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
 . "$SOURCE_DIR/tests/e2e/lib.sh"
 . "$SOURCE_DIR/bench/lib.sh"
 
@@ -48,12 +52,14 @@ e2e_start_xvfb 1024x768x24
 xdotool mousemove 600 400
 
 # Every window the X server maps, stamped with the time its MapNotify arrived (microseconds).
-# xev blocks on the X connection, so the stamp is not delayed by any polling.
+# xev blocks on the X connection, so the stamp is not delayed by any polling. The log is written
+# in append mode, so it can be emptied between starts.
 map_log=$E2E_LOG_DIR/maps.log
+: >"$map_log"
 stdbuf -oL xev -root -event substructure > >(
   while IFS= read -r line; do
     [[ $line =~ window\ (0x[0-9a-f]+),\ override ]] && echo "${EPOCHREALTIME/./} ${BASH_REMATCH[1]}"
-  done >"$map_log"
+  done >>"$map_log"
 ) &
 E2E_PIDS+=("$!")
 sleep 0.5
@@ -111,8 +117,8 @@ at_rest() {
   rest_peak=$(peak_resident_mib "$1")
 }
 
-# chengmu_at_rest: starts chengmu, lets the opening scene play out, moves nothing so the bar
-# rolls up, then measures it at rest.
+# chengmu_at_rest: starts chengmu, lets the opening scene play out with the pointer away, so the
+# bar rolls up, then measures it at rest.
 chengmu_at_rest() {
   local pid bar height deadline
   start_in_data "$PROGRAM"
@@ -130,6 +136,7 @@ chengmu_at_rest() {
   stop "$pid"
 }
 
+# minimal_at_rest: starts the minimal bar and measures it at rest once it has settled.
 minimal_at_rest() {
   local pid
   start_in_data "$MINIMAL"
@@ -150,53 +157,77 @@ speech_start() {
     e2e_abort "the speech benchmark failed: $(tail -n 3 "$E2E_LOG_DIR/speech.err")"
   grep -q '^output: sound server' <<<"$output" ||
     e2e_abort "speech start needs pulseaudio (run tools/setup.sh): $output"
-  read -r speech_median speech_p90 speech_max < <(sed -n \
-    's/^play() to first frame mixed, ms: median \([0-9.]*\), 90% \([0-9.]*\), max \([0-9.]*\).*/\1 \2 \3/p' \
-    <<<"$output")
+  local figures='^play\(\) to first frame mixed, ms: median ([0-9.]+), 90% ([0-9.]+), max ([0-9.]+)'
+  read -r speech_median speech_p90 speech_max < <(sed -En "s/$figures.*/\\1 \\2 \\3/p" <<<"$output")
+}
+
+# measure_starts: starts the two programs in turn, STARTS times each, into bar_times and
+# minimal_times (ms).
+measure_starts() {
+  bar_times=() minimal_times=()
+  for _ in $(seq "$STARTS"); do
+    start_to_map "$PROGRAM" "$BAR_TITLE"
+    bar_times+=("$start_ms")
+    start_to_map "$MINIMAL" "$MINIMAL_TITLE"
+    minimal_times+=("$start_ms")
+  done
+  read -r bar_start bar_start_low bar_start_high < <(printf '%s\n' "${bar_times[@]}" |
+    median_and_range)
+  read -r minimal_start minimal_start_low minimal_start_high < <(printf '%s\n' \
+    "${minimal_times[@]}" | median_and_range)
+}
+
+# check_measured: aborts unless every figure of the table is a number.
+check_measured() {
+  local figure
+  for figure in bar_start minimal_start bar_cpu bar_peak bar_calls minimal_cpu minimal_peak \
+    minimal_calls speech_median speech_p90 speech_max; do
+    [[ ${!figure:-} =~ ^[0-9]+(\.[0-9]+)?$ ]] || e2e_abort "$figure was not measured"
+  done
+}
+
+# met CONDITION: "yes" or "no", as awk reads the condition.
+met() { awk "BEGIN {print ($1) ? \"yes\" : \"no\"}"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+
+# row CELL...: one row of the table.
+row() { printf '| %s ' "$@" && echo '|'; }
+
+print_table() {
+  local start_ratio peak_ratio
+  start_ratio=$(ratio "$bar_start" "$minimal_start")
+  peak_ratio=$(ratio "$bar_peak" "$minimal_peak")
+  echo
+  $quick && echo "Quick run ($STARTS start each, $REST_SECONDS s at rest): the figures only" \
+    "show that all can be measured."
+  row figure chengmu "minimal bar" goal "met?"
+  row --- --- --- --- ---
+  row "exec → bar mapped, median (range) of $STARTS" \
+    "$bar_start ms ($bar_start_low–$bar_start_high)" \
+    "$minimal_start ms ($minimal_start_low–$minimal_start_high)" \
+    "≤ 1.5× the minimal bar" "$(met "$start_ratio <= 1.5") (${start_ratio}×)"
+  row "peak resident memory" "$bar_peak MiB" "$minimal_peak MiB" "≤ 1.75× the minimal bar" \
+    "$(met "$peak_ratio <= 1.75") (${peak_ratio}×)"
+  row "CPU at rest over $REST_SECONDS s" "$bar_cpu% of a core" "$minimal_cpu% of a core" \
+    "≤ 0.3% of a core" "$(met "$bar_cpu <= 0.3")"
+  row "system calls at rest, a second" "$bar_calls" "$minimal_calls" — —
+  row "speech start (play → first frame mixed), median / 90% / max" \
+    "$speech_median / $speech_p90 / $speech_max ms" — "90% ≤ 20 ms, max ≤ 30 ms" \
+    "$(met "$speech_p90 <= 20 && $speech_max <= 30")"
+  echo
+  echo "starts, ms: chengmu ${bar_times[*]}; minimal bar ${minimal_times[*]}"
+  echo "most frequent system calls a second: chengmu $bar_top_calls; minimal bar $minimal_top_calls"
 }
 
 e2e_log "start-up: $STARTS start(s) of each, alternating"
-bar_times=() minimal_times=()
-for _ in $(seq "$STARTS"); do
-  start_to_map "$PROGRAM" "$BAR_TITLE"
-  bar_times+=("$start_ms")
-  start_to_map "$MINIMAL" "$MINIMAL_TITLE"
-  minimal_times+=("$start_ms")
-done
-read -r bar_start bar_start_low bar_start_high < <(printf '%s\n' "${bar_times[@]}" | median_and_range)
-read -r minimal_start minimal_start_low minimal_start_high < <(printf '%s\n' "${minimal_times[@]}" |
-  median_and_range)
-
+measure_starts
 e2e_log "at rest: chengmu (after its opening scene), then the minimal bar"
 chengmu_at_rest
 bar_cpu=$rest_cpu bar_peak=$rest_peak bar_calls=$rest_calls bar_top_calls=$rest_top_calls
 minimal_at_rest
 minimal_cpu=$rest_cpu minimal_peak=$rest_peak minimal_calls=$rest_calls
 minimal_top_calls=$rest_top_calls
-
 e2e_log "speech start"
 speech_start
-
-for figure in bar_start minimal_start bar_cpu bar_peak bar_calls minimal_cpu minimal_peak \
-  minimal_calls speech_median speech_p90 speech_max; do
-  [[ ${!figure:-} =~ ^[0-9]+(\.[0-9]+)?$ ]] || e2e_abort "$figure was not measured"
-done
-
-# met CONDITION: "yes" or "no", as awk reads the condition.
-met() { awk "BEGIN {print ($1) ? \"yes\" : \"no\"}"; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
-
-start_ratio=$(ratio "$bar_start" "$minimal_start")
-peak_ratio=$(ratio "$bar_peak" "$minimal_peak")
-echo
-$quick && echo "Quick run: $STARTS start each, $REST_SECONDS s at rest; the figures only show that all can be measured."
-echo "| figure | chengmu | minimal bar | goal | met? |"
-echo "|---|---|---|---|---|"
-echo "| exec → bar mapped, median (range) of $STARTS | $bar_start ms ($bar_start_low–$bar_start_high) | $minimal_start ms ($minimal_start_low–$minimal_start_high) | ≤ 1.5× the minimal bar | $(met "$start_ratio <= 1.5") (${start_ratio}×) |"
-echo "| peak resident memory | $bar_peak MiB | $minimal_peak MiB | ≤ 1.75× the minimal bar | $(met "$peak_ratio <= 1.75") (${peak_ratio}×) |"
-echo "| CPU at rest over $REST_SECONDS s | $bar_cpu% of a core | $minimal_cpu% of a core | ≤ 0.3% of a core | $(met "$bar_cpu <= 0.3") |"
-echo "| system calls at rest, a second | $bar_calls | $minimal_calls | — | — |"
-echo "| speech start (play → first frame mixed), median / 90% / max | $speech_median / $speech_p90 / $speech_max ms | — | 90% ≤ 20 ms, max ≤ 30 ms | $(met "$speech_p90 <= 20 && $speech_max <= 30") |"
-echo
-echo "starts, ms: chengmu ${bar_times[*]}; minimal bar ${minimal_times[*]}"
-echo "most frequent system calls a second: chengmu $bar_top_calls; minimal bar $minimal_top_calls"
+check_measured
+print_table
