@@ -186,6 +186,9 @@ check_measured() {
   done
 }
 
+# load_now: the machine's load average over the last minute; other work makes every figure noisy.
+load_now() { cut -d ' ' -f 1 /proc/loadavg; }
+
 # met CONDITION: "yes" or "no", as awk reads the condition.
 met() { awk "BEGIN {print ($1) ? \"yes\" : \"no\"}"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
@@ -217,8 +220,10 @@ print_table() {
   echo
   echo "starts, ms: chengmu ${bar_times[*]}; minimal bar ${minimal_times[*]}"
   echo "most frequent system calls a second: chengmu $bar_top_calls; minimal bar $minimal_top_calls"
+  echo "load average (1 min) of the machine at the start and the end: $load_at_start, $(load_now)"
 }
 
+load_at_start=$(load_now)
 e2e_log "start-up: $STARTS start(s) of each, alternating"
 measure_starts
 e2e_log "at rest: chengmu (after its opening scene), then the minimal bar"
