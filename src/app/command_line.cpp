@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <QTextStream>
 #include <cstdio>
 
 #include "lesson/lesson_check.h"
@@ -132,8 +133,8 @@ std::optional<int> runCommandLine(int argc, char** argv) {
     case CommandLine::Action::UsageError:
       break;
   }
-  std::fprintf(stderr, "chengmu: %s\nTry 'chengmu --help' for more information.\n",
-               qUtf8Printable(commandLine.error));
+  QTextStream(stderr) << "chengmu: " << commandLine.error
+                      << "\nTry 'chengmu --help' for more information.\n";
   return 2;
 }
 

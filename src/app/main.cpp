@@ -52,8 +52,6 @@ int main(int argc, char** argv) {
   int status = 1;
   // The event handlers catch what they throw; this is the last edge, for anything else.
   platform::runReporting([&] { status = runProgram(application); },
-                         [](const QString& message) {
-                           qCCritical(lcApp).noquote() << message;
-                         });
+                         [](const QString& message) { qCCritical(lcApp).noquote() << message; });
   return status;
 }

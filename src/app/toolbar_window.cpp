@@ -141,9 +141,8 @@ void ToolbarWindow::pollCursor() {
 }
 
 void ToolbarWindow::runHandler(const std::function<void()>& handler) {
-  platform::runReporting(handler, [](const QString& message) {
-    qCWarning(lcApp).noquote() << message;
-  });
+  platform::runReporting(handler,
+                         [](const QString& message) { qCWarning(lcApp).noquote() << message; });
 }
 
 // Every repaint keeps the bar on top, without activating it.
