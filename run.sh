@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and starts the program from data/, where its help texts and sample lessons are.
 set -euo pipefail
 cd "$(dirname "$0")"

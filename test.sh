@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test: unit, widget (offscreen), fuzz smoke and end-to-end (Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the help window's background (help_background.mvg) to the JPEG the program embeds:
 # 320 x 280, 24-bit colour, baseline. Run it after editing the drawing and commit both files.
 set -euo pipefail

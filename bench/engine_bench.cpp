@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How much queueing an action costs: time per call and heap bytes per queued action.
 #include <benchmark/benchmark.h>
 #include <malloc.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and staging whole lessons: the "文" command after its dialog, on a cast of test
 // characters and the real sentence window, beside reading the lines of the same file alone.
 // Every iteration starts from a heap handed back to the system, so lessons of every size are

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers shared by the benchmark scripts; source it after tests/e2e/lib.sh.
 
 # cpu_ticks PID: user plus system time of a process so far, in clock ticks.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The performance report: chengmu beside the minimal bar (bench/minimal_bar, the same bar and
 # nothing else), measured in one run, alternating the two, under an Xvfb of its own and with no
 # sound server reachable. Prints one table with the goals:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CPU use of the program at rest: starts build/bin/chengmu under its own Xvfb, waits until its
 # opening scene is over (all three characters in view, no balloon for 5 s), then measures the CPU
 # time it uses over 20 s and prints it as a share of one core, with how often its UI thread woke.

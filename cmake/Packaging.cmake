@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation layout and the Debian package (cpack -G DEB in the build folder).
 #
 #   /usr/lib/chengmu/      the program and its character files, which it finds beside itself

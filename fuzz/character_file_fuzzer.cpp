@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry point for the character file reader: any input must either parse or be
 // rejected with an AgentError; a crash, a sanitizer report or another exception is a bug.
 #include <QByteArray>

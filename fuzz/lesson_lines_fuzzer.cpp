@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry point for reading lesson lines in memory: any bytes are split into lines,
 // decoded and parsed as the lesson reader does, without files or characters, so it runs many
 // times faster than the staging target (lesson_reader_fuzzer.cpp). Decoding line by line must

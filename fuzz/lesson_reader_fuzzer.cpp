@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry point for lesson reading: any bytes, read as a lesson file by the "文" command
 // on a cast of test characters, must be split, decoded, counted and staged without a crash or a
 // sanitizer report, and the count and the calls must agree with the lines the decoder finds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AddressSanitizer settings built into every fuzzer (ASAN_OPTIONS still overrides them).
 // Freed memory waits in a quarantine before it is reused, so that a late use of it is caught;
 // by default the quarantine holds 256 MB, and the allocator keeps every page it ever handed

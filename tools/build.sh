@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds the project in build/ (after installing what is missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."

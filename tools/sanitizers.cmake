@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # -DCHENGMU_SANITIZE=ON builds every target with AddressSanitizer and UndefinedBehaviorSanitizer,
 # in a build folder of its own (tools/test_sanitized.sh uses build-asan/). Undefined behaviour
 # stops the program like a memory error does, so a test cannot pass over it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build, the program and the tests need, only those missing.
 # With --bench, also those only the benchmarks use (the speech recogniser of the voice figures).
 set -euo pipefail

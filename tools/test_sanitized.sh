@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/ and runs
 # the whole suite there (the environment for the sanitizers comes from tools/sanitizers.cmake).
 set -euo pipefail

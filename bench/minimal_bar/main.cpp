@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the toolbar's own cost: the smallest Qt Widgets program that shows the same
 // bar (160 x 20 at 258, 0, six buttons with Chinese captions in AR PL UMing) and wakes every
 // 100 ms to read the cursor, as the toolbar does to decide when to roll up. It does nothing else.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Inputs for measuring the course: the cast's English voices, as art/<id>/character.json sets
 them, in the columns of voices.tsv; and the English sentence of every line of every course
 lesson (data/lessons/NN-*), one a line.

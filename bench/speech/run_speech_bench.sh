@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Figures for the voices: synthesis time / audio time, and the word error rate of an offline
 # recogniser (pocketsphinx, trained on adult voices: compare voices of one character, not
 # characters); then the time from play() to the first audio frame leaving the mixer, through a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the voices and the audio path; run through run_speech_bench.sh.
 //
 //   speech_bench voices VOICES.tsv SENTENCES.txt OUT_DIR

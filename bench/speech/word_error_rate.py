@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Word error rate per voice: the recogniser's transcripts against the sentences said."""
 import pathlib
 import re

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "character_file_requirements.h"
 
 #include "character_data.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The cast, one row per role: the role, the character's ID, its file beside the program (packed
 # from art/<ID>/ by art/CMakeLists.txt) and its home on the screen (left and top, in pixels).
 # src/stage/CMakeLists.txt turns it into the C++ table stage/cast_table.h.

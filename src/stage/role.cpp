@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "role.h"
 
 #include "stage/cast_table.h"

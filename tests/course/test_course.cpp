@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lessons shipped in data/lessons, read through the program's own numbered files and line
 // parser, as the "文" command reads them.
 

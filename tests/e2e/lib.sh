@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared helpers for the end-to-end scripts. Source it from a test script:
 #
 #   . "$(dirname "$0")/lib.sh"

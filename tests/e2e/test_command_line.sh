@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end: the command line of the real program, with no display. --help and --version
 # answer with status 0; an unknown option is a usage error (2); Qt's own options and a bare
 # lesson path go on to the desktop start (which then finds no display). --check reports on

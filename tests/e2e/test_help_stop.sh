@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end: "停" and "帮" on the real bar. "停" during the opening scene ends it for all three:
 # the host's balloon goes and the pupils, not yet called in, never appear. "帮" shows the help
 # window "帮助" at 333, 25 (320 x 280); its "退出" hides it and "帮" brings it back. A usage

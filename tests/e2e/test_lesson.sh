@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end: the sentence window and a lesson on the real program. "短" shows the window
 # "英语学习" at 64, 24 (377 x 81) with the focus in Text1, where xdotool types a sentence that
 # "读" has the pupil of the turn say; "短" again brings the moved window back with its text.

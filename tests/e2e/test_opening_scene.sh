@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end: the program's opening scene shows the three characters as separate windows where
 # it moved them, and balloon windows whose titles carry their texts. Screenshots of the speech
 # balloon, the thought balloon and the three characters go to BUILD_DIR/screenshots/.

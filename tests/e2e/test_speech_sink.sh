@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end: the characters' speech reaches the sound server. Starts a PulseAudio server of its
 # own with a null sink, starts the program, whose opening scene has the host speak, records the
 # sink's monitor and checks that what was recorded is not silence.

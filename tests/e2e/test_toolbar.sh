@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end: the toolbar "Form1" of the real program docks at 258, 0 (160 x 20 at 96 dpi),
 # rolls up when the pointer leaves it, expands at the top edge of the screen, can be dragged by
 # its grip and docks again at the new left on release. A character file missing or no display

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build folder writes chengmu_<version>_<arch>.deb
 # there. Unpacked into a scratch root, it holds the program with its characters in
 # /usr/lib/chengmu, a relative /usr/bin/chengmu link that runs it, the help texts and every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of every test program. It owns the one QApplication a process may have, on Qt's
 // offscreen platform unless QT_QPA_PLATFORM names another, for the whole run: widget tests,
 // timers and queued calls all need it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkchar ART_FOLDER OUTPUT.dat
 // Packs the sources of one character into a character file, reads the result back with the
 // program's own reader, and writes it only when the reader accepts it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // charpreview FILE.dat SHEET.png [HEIGHT]
 // Draws every keyframe of every animation of a character file on one contact sheet: a row per
 // animation, a cell per keyframe. Each cell is the frame exactly as the character's window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "overlay_window.h"
 
 #include "platform/taskbar_hint.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "character/runtime.h"
 
 #include "character/speech/create_speech_service.h"

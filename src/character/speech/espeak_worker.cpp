@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "espeak_worker.h"
 
 #include <espeak-ng/speak_lib.h>
