@@ -89,8 +89,12 @@ std::unique_ptr<Scorer> Scorer::create(const ScorerSettings& settings, QString& 
                 .arg(settings.modelDirectory);
     return nullptr;
   }
+  // Dither: stretches of exact zeros (digital silence, as synthesised or edited files have)
+  // otherwise throw the recogniser off the whole utterance; a fixed seed keeps results
+  // repeatable.
   cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acousticModel.constData(),
-                                 "-dict", dictionary.constData(), "-logfn", "/dev/null", nullptr);
+                                 "-dict", dictionary.constData(), "-dither", "yes", "-seed", "1",
+                                 "-logfn", "/dev/null", nullptr);
   auto recogniser = std::make_unique<Recogniser>();
   recogniser->decoder = config ? ps_init(config) : nullptr;
   cmd_ln_free_r(config);
