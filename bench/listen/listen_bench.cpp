@@ -67,8 +67,8 @@ QList<Item> readItems(const QString& path) {
   while (!in.atEnd()) {
     const QStringList fields = in.readLine().split(QLatin1Char('\t'));
     if (fields.size() == 7)
-      items.append({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5],
-                    fields[6].toInt()});
+      items.append(
+          {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6].toInt()});
   }
   return items;
 }
@@ -103,7 +103,8 @@ void printRow(QTextStream& out, const QString& label, const Tally& tally) {
 
 void printTable(QTextStream& out, const QString& set, const QMap<QString, Tally>& byVoice,
                 const QMap<QString, Tally>& byNoise) {
-  out << "\n" << set << " set\n\n"
+  out << "\n"
+      << set << " set\n\n"
       << "| readings | correct: heard (goal >= 95%) | mismatched: heard (<= 10%) | "
          "word left out: missed (>= 85%) | scoring CPU time / audio time (<= 0.3) | "
          "the same, wall-clock time |\n"
@@ -171,8 +172,8 @@ int main(int argc, char* argv[]) {
     byVoice[item.set][item.voice].add(tally);
     byNoise[item.set][item.noise].add(tally);
   }
-  out << "weights: other than word " << settings.weights.otherThanWord
-      << ", phone instead of word " << settings.weights.phoneInsteadOfWord << "\n";
+  out << "weights: other than word " << settings.weights.otherThanWord << ", phone instead of word "
+      << settings.weights.phoneInsteadOfWord << "\n";
   for (const QString& set : {QStringLiteral("tune"), QStringLiteral("measure")})
     if (byVoice.contains(set)) printTable(out, set, byVoice[set], byNoise[set]);
   return 0;

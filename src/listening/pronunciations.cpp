@@ -17,10 +17,10 @@ namespace {
 // flite's phones that the recogniser's model spells otherwise (the rest are the same, in
 // upper case and without stress digits).
 const QHash<QString, QString>& flitePhoneNames() {
-  static const QHash<QString, QString> names{
-      {"ax", "AH"},      {"axr", "ER"},    {"dx", "D"},  {"el", "AH L"}, {"em", "AH M"},
-      {"en", "AH N"},    {"hv", "HH"},     {"ix", "IH"}, {"nx", "N"},    {"wh", "W"},
-      {"pau", QString()}, {"h#", QString()}};
+  static const QHash<QString, QString> names{{"ax", "AH"},   {"axr", "ER"},      {"dx", "D"},
+                                             {"el", "AH L"}, {"em", "AH M"},     {"en", "AH N"},
+                                             {"hv", "HH"},   {"ix", "IH"},       {"nx", "N"},
+                                             {"wh", "W"},    {"pau", QString()}, {"h#", QString()}};
   return names;
 }
 

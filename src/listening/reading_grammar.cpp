@@ -10,12 +10,15 @@ const QStringList& recogniserPhones() {
   return phones;
 }
 
-QString phoneWord(const QString& phone) { return QStringLiteral("_") + phone.toLower(); }
+QString phoneWord(const QString& phone) {
+  return QStringLiteral("_") + phone.toLower();
+}
 
 namespace {
 
 QString transition(int from, int to, double probability, const QString& word = {}) {
-  QString line = QStringLiteral("TRANSITION %1 %2 %3").arg(from).arg(to).arg(probability, 0, 'g', 6);
+  QString line =
+      QStringLiteral("TRANSITION %1 %2 %3").arg(from).arg(to).arg(probability, 0, 'g', 6);
   if (!word.isEmpty()) line += QLatin1Char(' ') + word;
   return line + QLatin1Char('\n');
 }
@@ -26,8 +29,9 @@ QString transition(int from, int to, double probability, const QString& word = {
 // state n + 1 + i is the phone loop standing for word i.
 QString readingGrammar(const QStringList& dictionaryWords, const GrammarWeights& weights) {
   const int count = int(dictionaryWords.size());
-  QString grammar = QStringLiteral("FSG_BEGIN reading\nNUM_STATES %1\nSTART_STATE 0\n"
-                                   "FINAL_STATE %2\n")
+  QString grammar = QStringLiteral(
+                        "FSG_BEGIN reading\nNUM_STATES %1\nSTART_STATE 0\n"
+                        "FINAL_STATE %2\n")
                         .arg(2 * count + 1)
                         .arg(count);
   for (int i = 0; i < count; ++i) {

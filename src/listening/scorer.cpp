@@ -84,8 +84,9 @@ std::unique_ptr<Scorer> Scorer::create(const ScorerSettings& settings, QString& 
       QFile::encodeName(model.filePath(QStringLiteral("cmudict-en-us.dict")));
   if (!QFile::exists(model.filePath(QStringLiteral("en-us/mdef"))) ||
       !QFile::exists(model.filePath(QStringLiteral("cmudict-en-us.dict")))) {
-    error = QStringLiteral("the speech recogniser's model is missing in %1 (install "
-                           "pocketsphinx-en-us)")
+    error = QStringLiteral(
+                "the speech recogniser's model is missing in %1 (install "
+                "pocketsphinx-en-us)")
                 .arg(settings.modelDirectory);
     return nullptr;
   }
@@ -126,9 +127,8 @@ QStringList Scorer::dictionaryWordsFor(const QStringList& words) {
       continue;
     }
     const QString phones = generatedPronunciation(key, lookup);
-    const bool added =
-        !phones.isEmpty() &&
-        ps_add_word(decoder, key.toUtf8().constData(), phones.toUtf8().constData(), FALSE) >= 0;
+    const bool added = !phones.isEmpty() && ps_add_word(decoder, key.toUtf8().constData(),
+                                                        phones.toUtf8().constData(), FALSE) >= 0;
     dictionaryWords << (added ? key : QString());
   }
   return dictionaryWords;

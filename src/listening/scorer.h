@@ -42,7 +42,8 @@ class Scorer {
 
   // `samples`: the reading, mono 16-bit at 16 kHz. One result per word of `sentence`
   // (sentenceWords()), in order; nothing when the recogniser failed.
-  std::optional<std::vector<WordScore>> score(std::span<const std::int16_t> samples, const QString& sentence);
+  std::optional<std::vector<WordScore>> score(std::span<const std::int16_t> samples,
+                                              const QString& sentence);
 
  private:
   struct Recogniser;

@@ -6,7 +6,9 @@ namespace listening {
 
 namespace {
 
-bool isWordCharacter(QChar c) { return c.isLetterOrNumber(); }
+bool isWordCharacter(QChar c) {
+  return c.isLetterOrNumber();
+}
 
 QString withoutPunctuationAround(const QString& run) {
   qsizetype first = 0;

@@ -21,7 +21,8 @@ inline constexpr int kMaxSampleRate = 384000;
 
 // Reads a WAV file of 16-bit PCM, mono or stereo, at any rate. Anything else (no such file,
 // not a regular file, another format or sample type, more channels, longer than
-// kMaxSoundSeconds, a rate outside kMinSampleRate..kMaxSampleRate) gives false and a reason in `error`.
+// kMaxSoundSeconds, a rate outside kMinSampleRate..kMaxSampleRate) gives false and a reason in
+// `error`.
 bool readWavFile(const QString& path, PcmSound& sound, QString& error);
 
 }  // namespace listening
