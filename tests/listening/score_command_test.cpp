@@ -56,34 +56,41 @@ TEST(SentenceWordsTest, WordsAreWrittenWithoutThePunctuationAroundThem) {
   EXPECT_EQ(sentenceWords(QStringLiteral("-- ?! ")), QStringList());
 }
 
-// Stereo at 44.1 kHz, a name out of the recogniser's dictionary and a number: every word heard.
-TEST_F(ScoreCommandTest, ACorrectReadingIsHeardWordByWord) {
-  const QString sentence = QStringLiteral("Kaibo has 3 green apples.");
-  const CommandResult result =
-      score(reading("correct", sentence, {"-r", "44100", "-c", "2"}), sentence);
-  EXPECT_EQ(result.status, kScoreDone) << result.err.toStdString();
-  EXPECT_EQ(result.out,
-            "Kaibo\theard\nhas\theard\n3\theard\ngreen\theard\napples\theard\nscore 5/5\n");
-}
-
-TEST_F(ScoreCommandTest, TheReadingOfAnotherSentenceIsNotHeard) {
-  const QString wav = reading("other", QStringLiteral("Kaibo has 3 green apples."));
-  const CommandResult result =
-      score(wav, QStringLiteral("My brother plays football every Saturday."));
-  EXPECT_EQ(result.status, kScoreDone) << result.err.toStdString();
-  EXPECT_EQ(result.out,
-            "My\tmissed\nbrother\tmissed\nplays\tmissed\nfootball\tmissed\nevery\tmissed\n"
-            "Saturday\tmissed\nscore 0/6\n");
-}
-
-TEST_F(ScoreCommandTest, AWordLeftOutIsMissed) {
-  const QString wav = reading("left-out", QStringLiteral("We usually have at seven o'clock."));
-  const CommandResult result =
-      score(wav, QStringLiteral("We usually have dinner at seven o'clock."));
-  EXPECT_EQ(result.status, kScoreDone) << result.err.toStdString();
-  EXPECT_EQ(result.out,
-            "We\theard\nusually\theard\nhave\theard\ndinner\tmissed\nat\theard\nseven\theard\n"
-            "o'clock\theard\nscore 6/7\n");
+// A correct reading (stereo at 44.1 kHz, with a name out of the recogniser's dictionary and a
+// number), the reading of another sentence, and a reading with a word left out.
+TEST_F(ScoreCommandTest, ReadingsAreScoredWordByWord) {
+  struct Case {
+    const char* name;
+    QString said;
+    QStringList soxFormat;
+    QString sentence;
+    QString expected;
+  };
+  const Case cases[] = {
+      {"correct",
+       "Kaibo has 3 green apples.",
+       {"-r", "44100", "-c", "2"},
+       "Kaibo has 3 green apples.",
+       "Kaibo\theard\nhas\theard\n3\theard\ngreen\theard\napples\theard\nscore 5/5\n"},
+      {"other",
+       "Kaibo has 3 green apples.",
+       {},
+       "My brother plays football every Saturday.",
+       "My\tmissed\nbrother\tmissed\nplays\tmissed\nfootball\tmissed\nevery\tmissed\n"
+       "Saturday\tmissed\nscore 0/6\n"},
+      {"left-out",
+       "We usually have at seven o'clock.",
+       {},
+       "We usually have dinner at seven o'clock.",
+       "We\theard\nusually\theard\nhave\theard\ndinner\tmissed\nat\theard\nseven\theard\n"
+       "o'clock\theard\nscore 6/7\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CommandResult result = score(reading(c.name, c.said, c.soxFormat), c.sentence);
+    EXPECT_EQ(result.status, kScoreDone) << result.err.toStdString();
+    EXPECT_EQ(result.out, c.expected);
+  }
 }
 
 // Nothing is printed for a file that is not 16-bit PCM WAV; the message names the file.
