@@ -16,9 +16,10 @@ QString phoneWord(const QString& phone) {
 
 namespace {
 
+// Probabilities in plain decimals: the grammar reader takes "1e-05" for 1.
 QString transition(int from, int to, double probability, const QString& word = {}) {
   QString line =
-      QStringLiteral("TRANSITION %1 %2 %3").arg(from).arg(to).arg(probability, 0, 'g', 6);
+      QStringLiteral("TRANSITION %1 %2 %3").arg(from).arg(to).arg(probability, 0, 'f', 12);
   if (!word.isEmpty()) line += QLatin1Char(' ') + word;
   return line + QLatin1Char('\n');
 }
