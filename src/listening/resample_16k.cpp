@@ -2,6 +2,7 @@
 
 #include <samplerate.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace listening {

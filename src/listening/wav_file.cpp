@@ -3,6 +3,7 @@
 #include <sndfile.h>
 
 #include <QFileInfo>
+#include <algorithm>
 #include <memory>
 
 namespace listening {
