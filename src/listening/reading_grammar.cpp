@@ -16,7 +16,7 @@ QString phoneWord(const QString& phone) {
 
 namespace {
 
-// Probabilities in plain decimals: the grammar reader takes "1e-05" for 1.
+// Probabilities in plain decimals, as grammar files write them.
 QString transition(int from, int to, double probability, const QString& word = {}) {
   QString line =
       QStringLiteral("TRANSITION %1 %2 %3").arg(from).arg(to).arg(probability, 0, 'f', 12);
