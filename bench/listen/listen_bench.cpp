@@ -1,0 +1,180 @@
+// Figures for the reading scorer over the readings make_audio.sh made; run through
+// run_listen_bench.sh.
+//
+//   listen_bench ITEMS.tsv [--other-than-word P] [--phone-instead-of-word P]
+//
+// For each set (tune, measure) prints, per voice and over all: correct readings, words marked
+// heard; mismatched readings (sentence k's audio against sentence k + 1), words marked heard;
+// readings with one word left out, that word marked missed; scoring time / audio time, in
+// CPU time of the scoring thread and in wall-clock time (which counts other programs' load).
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QTextStream>
+#include <cstdio>
+#include <ctime>
+
+#include "listening/resample_16k.h"
+#include "listening/scorer.h"
+#include "listening/sentence_words.h"
+#include "listening/wav_file.h"
+
+using namespace listening;
+
+namespace {
+
+struct Item {
+  QString set, voice, noise, check, wav, sentence;
+  int leftOut = -1;
+};
+
+struct Tally {
+  int correctHeard = 0, correctWords = 0;
+  int mismatchHeard = 0, mismatchWords = 0;
+  int leftOutMissed = 0, leftOutReadings = 0;
+  double scoringSeconds = 0, scoringCpuSeconds = 0, audioSeconds = 0;
+
+  void add(const Tally& other) {
+    correctHeard += other.correctHeard;
+    correctWords += other.correctWords;
+    mismatchHeard += other.mismatchHeard;
+    mismatchWords += other.mismatchWords;
+    leftOutMissed += other.leftOutMissed;
+    leftOutReadings += other.leftOutReadings;
+    scoringSeconds += other.scoringSeconds;
+    scoringCpuSeconds += other.scoringCpuSeconds;
+    audioSeconds += other.audioSeconds;
+  }
+};
+
+double threadCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+QString ratio(double part, double whole) {
+  return QString::number(part / std::max(whole, 1e-9), 'f', 3);
+}
+
+QList<Item> readItems(const QString& path) {
+  QFile file(path);
+  QList<Item> items;
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return items;
+  QTextStream in(&file);
+  while (!in.atEnd()) {
+    const QStringList fields = in.readLine().split(QLatin1Char('\t'));
+    if (fields.size() == 7)
+      items.append(
+          {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6].toInt()});
+  }
+  return items;
+}
+
+void count(const Item& item, const std::vector<WordScore>& scores, Tally& tally) {
+  int heard = 0;
+  for (const WordScore& score : scores) heard += score.heard ? 1 : 0;
+  if (item.check == QLatin1String("correct")) {
+    tally.correctHeard += heard;
+    tally.correctWords += int(scores.size());
+  } else if (item.check == QLatin1String("mismatch")) {
+    tally.mismatchHeard += heard;
+    tally.mismatchWords += int(scores.size());
+  } else if (item.leftOut >= 0 && item.leftOut < int(scores.size())) {
+    tally.leftOutMissed += scores[std::size_t(item.leftOut)].heard ? 0 : 1;
+    tally.leftOutReadings += 1;
+  }
+}
+
+QString percent(int part, int whole) {
+  return whole ? QString::number(100.0 * part / whole, 'f', 1) + QLatin1Char('%')
+               : QStringLiteral("-");
+}
+
+void printRow(QTextStream& out, const QString& label, const Tally& tally) {
+  out << "| " << label << " | " << percent(tally.correctHeard, tally.correctWords) << " | "
+      << percent(tally.mismatchHeard, tally.mismatchWords) << " | "
+      << percent(tally.leftOutMissed, tally.leftOutReadings) << " | "
+      << ratio(tally.scoringCpuSeconds, tally.audioSeconds) << " | "
+      << ratio(tally.scoringSeconds, tally.audioSeconds) << " |\n";
+}
+
+void printTable(QTextStream& out, const QString& set, const QMap<QString, Tally>& byVoice,
+                const QMap<QString, Tally>& byNoise) {
+  out << "\n"
+      << set << " set\n\n"
+      << "| readings | correct: heard (goal >= 95%) | mismatched: heard (<= 10%) | "
+         "word left out: missed (>= 85%) | scoring CPU time / audio time (<= 0.3) | "
+         "the same, wall-clock time |\n"
+      << "|---|---|---|---|---|---|\n";
+  Tally all;
+  for (auto voice = byVoice.begin(); voice != byVoice.end(); ++voice) {
+    printRow(out, voice.key(), voice.value());
+    all.add(voice.value());
+  }
+  for (auto noise = byNoise.begin(); noise != byNoise.end(); ++noise)
+    printRow(out, QStringLiteral("all, ") + noise.key(), noise.value());
+  printRow(out, QStringLiteral("**all**"), all);
+}
+
+bool parseWeights(const QStringList& arguments, GrammarWeights& weights) {
+  for (qsizetype i = 2; i + 1 < arguments.size(); i += 2) {
+    if (arguments[i] == QLatin1String("--other-than-word"))
+      weights.otherThanWord = arguments[i + 1].toDouble();
+    else if (arguments[i] == QLatin1String("--phone-instead-of-word"))
+      weights.phoneInsteadOfWord = arguments[i + 1].toDouble();
+    else
+      return false;
+  }
+  return arguments.size() % 2 == 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  QTextStream out(stdout);
+  const QStringList arguments = QCoreApplication::arguments();
+  ScorerSettings settings;
+  if (arguments.size() < 2 || !parseWeights(arguments, settings.weights)) {
+    out << "usage: listen_bench ITEMS.tsv [--other-than-word P] [--phone-instead-of-word P]\n";
+    return 1;
+  }
+  QString error;
+  const auto scorer = Scorer::create(settings, error);
+  if (!scorer) {
+    out << error << "\n";
+    return 1;
+  }
+  QMap<QString, QMap<QString, Tally>> byVoice, byNoise;
+  for (const Item& item : readItems(arguments[1])) {
+    PcmSound sound;
+    if (!readWavFile(item.wav, sound, error)) {
+      out << error << "\n";
+      return 1;
+    }
+    const std::vector<std::int16_t> samples = toRecogniserInput(sound);
+    QElapsedTimer timer;
+    timer.start();
+    const double cpuStart = threadCpuSeconds();
+    const auto scores = scorer->score(samples, item.sentence);
+    Tally tally;
+    tally.scoringCpuSeconds = threadCpuSeconds() - cpuStart;
+    tally.scoringSeconds = double(timer.nsecsElapsed()) / 1e9;
+    tally.audioSeconds = double(samples.size()) / kRecogniserSampleRate;
+    if (!scores) {
+      out << "the recogniser failed on " << item.wav << "\n";
+      return 1;
+    }
+    count(item, *scores, tally);
+    byVoice[item.set][item.voice].add(tally);
+    byNoise[item.set][item.noise].add(tally);
+  }
+  out << "weights: other than word " << settings.weights.otherThanWord << ", phone instead of word "
+      << settings.weights.phoneInsteadOfWord << "\n";
+  for (const QString& set : {QStringLiteral("tune"), QStringLiteral("measure")})
+    if (byVoice.contains(set)) printTable(out, set, byVoice[set], byNoise[set]);
+  return 0;
+}

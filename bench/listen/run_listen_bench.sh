@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Figures for the reading scorer: makes the readings (once; kept in AUDIO_DIR) and scores them,
+# niced so that builds beside it keep their cores. Further arguments go to listen_bench (grammar
+# weights to try: --other-than-word P --phone-instead-of-word P).
+#
+#   bench/listen/run_listen_bench.sh [BUILD_DIR [AUDIO_DIR [listen_bench options]]]
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+build_dir=${1:-$source_dir/build}
+audio_dir=${2:-$build_dir/listen_audio}
+shift $(($# < 2 ? $# : 2))
+
+cmake --build "$build_dir" --target listen_bench
+if [ ! -s "$audio_dir/items.tsv" ] || [ "$here/sentences.tsv" -nt "$audio_dir/items.tsv" ]; then
+  nice -n 5 "$here/make_audio.sh" "$audio_dir"
+fi
+nice -n 5 "$build_dir/bin/listen_bench" "$audio_dir/items.tsv" "$@"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace listening {
+
+// The recogniser's phones; each is also a dictionary word of its own (phoneWord()), so a
+// grammar can say "any sound" as a loop of them.
+const QStringList& recogniserPhones();
+QString phoneWord(const QString& phone);
+
+// How much a reading may stray from the sentence. Probabilities of the grammar's arcs; a word
+// of the sentence itself has probability 1.
+struct GrammarWeights {
+  // Something other than the word (or nothing) said in the word's place.
+  double otherThanWord = 1e-4;
+  // Each phone said instead of the word.
+  double phoneInsteadOfWord = 0.05;
+};
+
+// The words a reading can be heard as, in the recogniser's finite-state grammar format: the
+// sentence's words in order, each either said or replaced by a loop of any phones (possibly
+// none). `dictionaryWords[i]` is the recogniser's word for the sentence's i-th word, empty
+// when the word cannot be said in English (then only the loop stands in its place).
+QString readingGrammar(const QStringList& dictionaryWords, const GrammarWeights& weights);
+
+}  // namespace listening

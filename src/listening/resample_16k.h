@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "wav_file.h"
+
+namespace listening {
+
+// The recogniser's input rate.
+inline constexpr int kRecogniserSampleRate = 16000;
+
+// The sound as the recogniser takes it: mono (channels averaged), 16 kHz (libsamplerate).
+std::vector<std::int16_t> toRecogniserInput(const PcmSound& sound);
+
+}  // namespace listening

@@ -1,0 +1,164 @@
+#include "scorer.h"
+
+#include <pocketsphinx.h>
+
+#include <QDir>
+#include <QFile>
+#include <cstdio>
+
+#include "pronunciations.h"
+#include "sentence_words.h"
+
+namespace listening {
+
+struct Scorer::Recogniser {
+  ps_decoder_t* decoder = nullptr;
+  ~Recogniser() {
+    if (decoder) ps_free(decoder);
+  }
+};
+
+QString ScorerSettings::defaultModelDirectory() {
+  return QStringLiteral(POCKETSPHINX_MODEL_DIR);
+}
+
+namespace {
+
+constexpr char kSearchName[] = "reading";
+
+QString dictionaryPhones(ps_decoder_t* decoder, const QString& key) {
+  char* phones = ps_lookup_word(decoder, key.toUtf8().constData());
+  const QString result = phones ? QString::fromUtf8(phones) : QString();
+  ckd_free(phones);
+  return result;
+}
+
+bool addPhoneWords(ps_decoder_t* decoder) {
+  for (const QString& phone : recogniserPhones())
+    if (ps_add_word(decoder, phoneWord(phone).toUtf8().constData(), phone.toUtf8().constData(),
+                    FALSE) < 0)
+      return false;
+  return true;
+}
+
+fsg_model_t* parsedGrammar(const QString& text, ps_decoder_t* decoder) {
+  QByteArray bytes = text.toUtf8();
+  FILE* stream = fmemopen(bytes.data(), std::size_t(bytes.size()), "r");
+  if (!stream) return nullptr;
+  const float languageWeight = float(cmd_ln_float32_r(ps_get_config(decoder), "-lw"));
+  fsg_model_t* grammar = fsg_model_read(stream, ps_get_logmath(decoder), languageWeight);
+  std::fclose(stream);
+  return grammar;
+}
+
+// "the(2)" is the dictionary's second pronunciation of "the".
+QString baseWord(const char* word) {
+  QString base = QString::fromUtf8(word);
+  const qsizetype alternative = base.indexOf(QLatin1Char('('));
+  return alternative > 0 ? base.left(alternative) : base;
+}
+
+std::vector<WordScore> matchInOrder(const QStringList& words, const QStringList& dictionaryWords,
+                                    const QStringList& heardWords) {
+  std::vector<WordScore> scores;
+  for (const QString& word : words) scores.push_back({word, false});
+  qsizetype next = 0;
+  for (const QString& heard : heardWords) {
+    for (qsizetype i = next; i < dictionaryWords.size(); ++i) {
+      if (dictionaryWords[i] == heard) {
+        scores[std::size_t(i)].heard = true;
+        next = i + 1;
+        break;
+      }
+    }
+  }
+  return scores;
+}
+
+}  // namespace
+
+std::unique_ptr<Scorer> Scorer::create(const ScorerSettings& settings, QString& error) {
+  const QDir model(settings.modelDirectory);
+  const QByteArray acousticModel = QFile::encodeName(model.filePath(QStringLiteral("en-us")));
+  const QByteArray dictionary =
+      QFile::encodeName(model.filePath(QStringLiteral("cmudict-en-us.dict")));
+  if (!QFile::exists(model.filePath(QStringLiteral("en-us/mdef"))) ||
+      !QFile::exists(model.filePath(QStringLiteral("cmudict-en-us.dict")))) {
+    error = QStringLiteral(
+                "the speech recogniser's model is missing in %1 (install "
+                "pocketsphinx-en-us)")
+                .arg(settings.modelDirectory);
+    return nullptr;
+  }
+  // Dither: stretches of exact zeros (digital silence, as synthesised or edited files have)
+  // otherwise throw the recogniser off the whole utterance; a fixed seed keeps results
+  // repeatable.
+  cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acousticModel.constData(),
+                                 "-dict", dictionary.constData(), "-dither", "yes", "-seed", "1",
+                                 "-logfn", "/dev/null", nullptr);
+  auto recogniser = std::make_unique<Recogniser>();
+  recogniser->decoder = config ? ps_init(config) : nullptr;
+  cmd_ln_free_r(config);
+  if (!recogniser->decoder || !addPhoneWords(recogniser->decoder)) {
+    error = QStringLiteral("the speech recogniser cannot load its model from %1")
+                .arg(settings.modelDirectory);
+    return nullptr;
+  }
+  return std::unique_ptr<Scorer>(new Scorer(std::move(recogniser), settings.weights));
+}
+
+Scorer::Scorer(std::unique_ptr<Recogniser> recogniser, const GrammarWeights& weights)
+    : recogniser_(std::move(recogniser)), weights_(weights) {}
+
+Scorer::~Scorer() = default;
+
+// The recogniser's word for each word of the sentence, added to its dictionary with a
+// generated pronunciation when missing; empty for a word that cannot be said.
+QStringList Scorer::dictionaryWordsFor(const QStringList& words) {
+  ps_decoder_t* decoder = recogniser_->decoder;
+  const DictionaryLookup lookup = [decoder](const QString& key) {
+    return dictionaryPhones(decoder, key);
+  };
+  QStringList dictionaryWords;
+  for (const QString& word : words) {
+    const QString key = dictionaryKey(word);
+    if (!lookup(key).isEmpty()) {
+      dictionaryWords << key;
+      continue;
+    }
+    const QString phones = generatedPronunciation(key, lookup);
+    const bool added = !phones.isEmpty() && ps_add_word(decoder, key.toUtf8().constData(),
+                                                        phones.toUtf8().constData(), FALSE) >= 0;
+    dictionaryWords << (added ? key : QString());
+  }
+  return dictionaryWords;
+}
+
+// The words of the sentence the recogniser heard, in order (phones and silences left out).
+QStringList Scorer::decode(std::span<const std::int16_t> samples) {
+  ps_decoder_t* decoder = recogniser_->decoder;
+  QStringList heard;
+  if (ps_start_utt(decoder) < 0) return heard;
+  ps_process_raw(decoder, samples.data(), samples.size(), FALSE, TRUE);
+  ps_end_utt(decoder);
+  for (ps_seg_t* segment = ps_seg_iter(decoder); segment; segment = ps_seg_next(segment))
+    heard << baseWord(ps_seg_word(segment));
+  return heard;
+}
+
+std::optional<std::vector<WordScore>> Scorer::score(std::span<const std::int16_t> samples,
+                                                    const QString& sentence) {
+  const std::lock_guard lock(mutex_);
+  const QStringList words = sentenceWords(sentence);
+  const QStringList dictionaryWords = dictionaryWordsFor(words);
+  if (words.isEmpty()) return std::vector<WordScore>{};
+  ps_decoder_t* decoder = recogniser_->decoder;
+  fsg_model_t* grammar = parsedGrammar(readingGrammar(dictionaryWords, weights_), decoder);
+  const bool ready = grammar && ps_set_fsg(decoder, kSearchName, grammar) == 0 &&
+                     ps_set_search(decoder, kSearchName) == 0;
+  if (grammar) fsg_model_free(grammar);
+  if (!ready) return std::nullopt;
+  return matchInOrder(words, dictionaryWords, decode(samples));
+}
+
+}  // namespace listening

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "reading_grammar.h"
+
+namespace listening {
+
+struct ScorerSettings {
+  // The recogniser's acoustic model and dictionary: a folder holding en-us/ (the model) and
+  // cmudict-en-us.dict, as pocketsphinx-en-us installs it.
+  QString modelDirectory = defaultModelDirectory();
+  GrammarWeights weights;
+
+  static QString defaultModelDirectory();
+};
+
+// One word of the sentence as written, and whether the reading said it.
+struct WordScore {
+  QString word;
+  bool heard = false;
+};
+
+// Scores spoken readings against the sentences they were meant to be. Creating one loads the
+// recogniser and its model (about a second, tens of megabytes): do it on first use, off the
+// user interface thread. score() may be called from any thread, one call at a time (calls
+// from several threads wait for each other).
+class Scorer {
+ public:
+  // Null, with the reason in `error`, when the recogniser or its model cannot be loaded.
+  static std::unique_ptr<Scorer> create(const ScorerSettings& settings, QString& error);
+  ~Scorer();
+  Scorer(const Scorer&) = delete;
+  Scorer& operator=(const Scorer&) = delete;
+
+  // `samples`: the reading, mono 16-bit at 16 kHz. One result per word of `sentence`
+  // (sentenceWords()), in order; nothing when the recogniser failed.
+  std::optional<std::vector<WordScore>> score(std::span<const std::int16_t> samples,
+                                              const QString& sentence);
+
+ private:
+  struct Recogniser;
+  explicit Scorer(std::unique_ptr<Recogniser> recogniser, const GrammarWeights& weights);
+
+  QStringList dictionaryWordsFor(const QStringList& words);
+  QStringList decode(std::span<const std::int16_t> samples);
+
+  std::mutex mutex_;
+  std::unique_ptr<Recogniser> recogniser_;
+  GrammarWeights weights_;
+};
+
+}  // namespace listening
