@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the reading scorer over the readings make_audio.sh made; run through
 // run_listen_bench.sh.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the benchmark's readings: every sentence of sentences.tsv, and the same sentence with
 # one word left out, said by every voice below, clean and with pink noise mixed in at 15 dB SNR.
 # Writes OUT_DIR/items.tsv, one scoring to do per line:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Figures for the reading scorer: makes the readings (once; kept in AUDIO_DIR) and scores them,
 # niced so that builds beside it keep their cores. Further arguments go to listen_bench (grammar
 # weights to try: --other-than-word P --phone-instead-of-word P).

@@ -7,21 +7,23 @@
 #include <cstdio>
 
 #include "lesson/lesson_check.h"
+#include "listening/score_command.h"
 
 namespace app {
 namespace {
 
 // What the command line asks for.
 struct CommandLine {
-  enum class Action { StartProgram, ShowHelp, ShowVersion, CheckLessons, UsageError };
+  enum class Action { StartProgram, ShowHelp, ShowVersion, CheckLessons, ScoreReading, UsageError };
   Action action = Action::StartProgram;
-  QStringList lessons;  // CheckLessons: the files to check
+  QStringList lessons;  // CheckLessons: the files to check; ScoreReading: the WAV and sentence
   QString error;        // UsageError: what is wrong
 };
 
 constexpr char kHelpText[] =
     "Usage: chengmu [QT-OPTION]...\n"
     "  or:  chengmu --check LESSON...\n"
+    "  or:  chengmu --score WAV \"SENTENCE\"\n"
     "Practise spoken English on the desktop: two pupils speak the English sentences of a\n"
     "lesson in turn and their host shows each Chinese translation in a thought balloon.\n"
     "Without options the program starts on the X11 desktop and docks its toolbar at the top\n"
@@ -35,6 +37,8 @@ constexpr char kHelpText[] =
     "                   reading stops, lines with an empty English part or an empty\n"
     "                   translation, and lines holding bytes that do not decode; then a\n"
     "                   summary FILE: note: ENCODING; lines staged: N; read to the end\n"
+    "      --score      score a spoken reading of SENTENCE, a 16-bit PCM WAV file, word by\n"
+    "                   word: one line WORD<TAB>heard|missed a word, then score N/M\n"
     "\n"
     "Qt's own options (--style, --platform, --display, ...) are passed on to Qt.\n"
     "\n"
@@ -46,7 +50,7 @@ constexpr char kHelpText[] =
     "  0  done; with --check, every lesson would be read to its end\n"
     "  1  with --check, a lesson cannot be read or its reading stops early;\n"
     "     without options, the program cannot start\n"
-    "  2  a usage error\n";
+    "  2  a usage error; with --score, a sound file that cannot be read\n";
 
 constexpr char kVersionText[] =
     "chengmu " CHENGMU_VERSION
@@ -92,6 +96,12 @@ int checkLessons(const QStringList& lessons) {
   return status;
 }
 
+int scoreReading(const QString& wavPath, const QString& sentence) {
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  return listening::runScoreCommand(wavPath, sentence, out, err);
+}
+
 // Reads the arguments after the program name. Qt's own options and arguments that are no
 // option are left for the desktop program.
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -100,13 +110,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   const QCommandLineOption help(QStringList{"h", "help"});
   const QCommandLineOption version(QStringList{"v", "version"});
   const QCommandLineOption check("check");
-  parser.addOptions({help, version, check});
+  const QCommandLineOption score("score");
+  parser.addOptions({help, version, check, score});
   addQtOptions(parser);
   if (!parser.parse(QStringList{QStringLiteral("chengmu")} + arguments)) {
     return usageError(parser.errorText());
   }
   if (parser.isSet(help)) return {CommandLine::Action::ShowHelp, {}, {}};
   if (parser.isSet(version)) return {CommandLine::Action::ShowVersion, {}, {}};
+  if (parser.isSet(score)) {
+    if (parser.positionalArguments().size() != 2) {
+      return usageError(QStringLiteral("--score needs a WAV file and a sentence."));
+    }
+    return {CommandLine::Action::ScoreReading, parser.positionalArguments(), {}};
+  }
   if (!parser.isSet(check)) return {};
   if (parser.positionalArguments().isEmpty()) {
     return usageError(QStringLiteral("--check needs at least one lesson file."));
@@ -131,6 +148,8 @@ std::optional<int> runCommandLine(int argc, char** argv) {
       return 0;
     case CommandLine::Action::CheckLessons:
       return checkLessons(commandLine.lessons);
+    case CommandLine::Action::ScoreReading:
+      return scoreReading(commandLine.lessons[0], commandLine.lessons[1]);
     case CommandLine::Action::UsageError:
       break;
   }

@@ -35,6 +35,11 @@ e2e_expect_eq "$STATUS" 2 "unknown option status"
 grep -q "frobnicate" "$ERR" || e2e_fail "the unknown option is not named: $(cat "$ERR")"
 run --check
 e2e_expect_eq "$STATUS" 2 "--check without a lesson"
+run --score lesson.txt
+e2e_expect_eq "$STATUS" 2 "--score without a sentence"
+printf 'not a sound file' >"$E2E_LOG_DIR/noise.wav"
+run --score noise.wav "Hello."
+e2e_expect_eq "$STATUS" 2 "--score on a file that is no WAV"
 run --style fusion -reverse lesson.txt
 e2e_expect_eq "$STATUS:$(cat "$ERR")" "1:chengmu: cannot start: no display: DISPLAY is not set" \
   "Qt options and a lesson path start the desktop program"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scoring command on readings synthesised at test time (flite, and sox for other formats).
 
 #include "listening/score_command.h"
