@@ -5,7 +5,8 @@
 # lesson path go on to the desktop start (which then finds no display). --check reports on
 # lesson files written here: a code page 936 CR LF lesson read whole (0), findings on an empty
 # English part, an empty translation and an undecodable byte (still 0), and together with a
-# lesson that stops at a line without "~" and a missing file, status 1.
+# lesson that stops at a line without "~" and a missing file, status 1. The shipped lessons
+# check clean. --score refuses a missing sentence and a file that is no WAV (2).
 # Usage: test_command_line.sh BUILD_DIR SOURCE_DIR
 set -u
 
@@ -72,5 +73,10 @@ e2e_expect_eq "$(cat "$OUT")" 'halted.txt:2: error: reading stops here: no "~" i
 halted.txt: note: UTF-8 with byte-order mark; lines staged: 1; reading stops at line 2
 good.txt: note: code page 936 without byte-order mark; lines staged: 3; read to the end
 missing.txt: error: Cannot open "missing.txt": no such file.' "--check on three lessons"
+
+# The shipped course: every lesson is read whole, with no finding at all.
+run --check "$SOURCE_DIR"/data/lessons/*
+e2e_expect_eq "$STATUS" 0 "--check on the shipped lessons"
+grep -v ': note: ' "$OUT" && e2e_fail "--check finds faults in the shipped lessons"
 
 e2e_finish
