@@ -9,7 +9,7 @@ packages=(
   libxcb1-dev libicu-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   libflite1 flite1-dev espeak-ng libespeak-ng-dev libsamplerate0-dev
   fonts-arphic-uming fonts-arphic-ukai fonts-liberation
-  xvfb xdotool x11-utils x11-xserver-utils imagemagick
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox wmctrl qt6-wayland
   pulseaudio pulseaudio-utils
   help2man librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 )

@@ -1,5 +1,6 @@
 #include "toolbar_window.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -13,6 +14,7 @@
 #include "platform/font_substitutions.h"
 #include "platform/log.h"
 #include "platform/report_error.h"
+#include "platform/taskbar_hint.h"
 #include "stage/cast_setup.h"
 #include "stage/opening_scene.h"
 #include "toolbar_command_target.h"
@@ -86,6 +88,7 @@ void ToolbarWindow::setUpWindow() {
   background.setColor(QPalette::Window, kBackground);
   setPalette(background);
   setAutoFillBackground(true);
+  platform::keepOutOfTaskbar(*this);
 }
 
 void ToolbarWindow::createGrip() {
@@ -132,8 +135,32 @@ void ToolbarWindow::dock() {
 }
 
 void ToolbarWindow::run(commands::Command command) {
+  if (command == commands::Command::OpenLesson) startupLessonTimer_.stop();
   commands::ToolbarCommandTarget target(*this);
   commands::run(target, command);
+}
+
+void ToolbarWindow::openLessonFile(const QString& path) {
+  startupLessonTimer_.stop();
+  commands::ToolbarCommandTarget target(*this);
+  commands::openLessonFile(target, path);
+}
+
+// The host's queue ends with the opening scene; a wait queued behind it finishes with the scene
+// (or at once when "停" interrupts it).
+void ToolbarWindow::openLessonAfterOpeningScene(const QString& path) {
+  const character::Request sceneOver =
+      cast_[stage::Role::Host].Wait(cast_.request(stage::Role::Girl));
+  startupLessonTimer_.disconnect();
+  connect(&startupLessonTimer_, &QTimer::timeout, this, [this, sceneOver, path] {
+    if (sceneOver.isFinished()) openLessonFile(path);
+  });
+  startupLessonTimer_.start(kPollIntervalMs);
+}
+
+void ToolbarWindow::bringIntoView() {
+  runHandler([this] { dock(); });
+  raise();
 }
 
 void ToolbarWindow::pollCursor() {
@@ -141,15 +168,21 @@ void ToolbarWindow::pollCursor() {
 }
 
 void ToolbarWindow::runHandler(const std::function<void()>& handler) {
-  platform::runReporting(handler, [](const QString& message) {
-    qCWarning(lcApp).noquote() << message;
-  });
+  platform::runReporting(handler,
+                         [](const QString& message) { qCWarning(lcApp).noquote() << message; });
 }
 
 // Every repaint keeps the bar on top, without activating it.
 void ToolbarWindow::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
   runHandler([this] { docking_.keepOnTop(); });
+}
+
+// Ignored here: the quit command ends the program, or, when the characters cannot be released,
+// reports that and leaves the bar where it was.
+void ToolbarWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  run(commands::Command::Quit);
 }
 
 // The grip's press, moves and release, with any button. While a button is held, the window
