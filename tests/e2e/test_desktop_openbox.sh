@@ -78,8 +78,8 @@ kill "${E2E_PIDS[-1]}" 2>/dev/null
 e2e_log "mappings seen: $(wc -l <"$MAPPINGS")"
 e2e_expect_eq "$(awk '!/SKIP_TASKBAR/ || !/SKIP_PAGER/' "$MAPPINGS" | wc -l)" 0 \
   "mappings without SKIP_TASKBAR and SKIP_PAGER"
-e2e_expect_eq "$(mappings '^英语学习$')" 2 "mappings of the sentence window"
-e2e_expect_eq "$(mappings '^帮助$')" 2 "mappings of the help window"
+[ "$(mappings "^英语学习$")" -ge 2 ] || e2e_fail "the sentence window was not seen mapped twice"
+[ "$(mappings "^帮助$")" -ge 2 ] || e2e_fail "the help window was not seen mapped twice"
 for title in '^Form1$' '^boy$' '^girl$' '^vemo$' '^(boy|girl) says: Good morning!$' \
   '^vemo thinks: '; do
   [ "$(mappings "$title")" -ge 1 ] || e2e_fail "no mapping of a window titled $title seen"
