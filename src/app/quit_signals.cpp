@@ -26,7 +26,12 @@ void writeToPipe(int) {
   errno = savedErrno;
 }
 
+// A signal the program was started with ignored (SIGINT of a command started in the background
+// of a shell script, for instance) stays ignored.
 void handle(int signal) {
+  struct sigaction inherited {};
+  ::sigaction(signal, nullptr, &inherited);
+  if (inherited.sa_handler == SIG_IGN) return;
   struct sigaction action {};
   action.sa_handler = writeToPipe;
   sigemptyset(&action.sa_mask);
