@@ -11,7 +11,7 @@ packages=(
   libflite1 flite1-dev flite espeak-ng libespeak-ng-dev libsamplerate0-dev
   libpocketsphinx-dev pocketsphinx-en-us libsndfile1-dev sox
   fonts-arphic-uming fonts-arphic-ukai fonts-liberation
-  xvfb xdotool x11-utils x11-xserver-utils imagemagick
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox wmctrl qt6-wayland
   pulseaudio pulseaudio-utils strace
   help2man librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 )

@@ -2,6 +2,7 @@
 #include "command_line.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
@@ -16,18 +17,22 @@ namespace {
 struct CommandLine {
   enum class Action { StartProgram, ShowHelp, ShowVersion, CheckLessons, ScoreReading, UsageError };
   Action action = Action::StartProgram;
-  QStringList lessons;  // CheckLessons: the files to check; ScoreReading: the WAV and sentence
+  QStringList lessons;  // CheckLessons: the files to check; StartProgram: the lesson to open;
+                        // ScoreReading: the WAV and the sentence
   QString error;        // UsageError: what is wrong
 };
 
 constexpr char kHelpText[] =
-    "Usage: chengmu [QT-OPTION]...\n"
+    "Usage: chengmu [QT-OPTION]... [LESSON]\n"
     "  or:  chengmu --check LESSON...\n"
     "  or:  chengmu --score WAV \"SENTENCE\"\n"
     "Practise spoken English on the desktop: two pupils speak the English sentences of a\n"
     "lesson in turn and their host shows each Chinese translation in a thought balloon.\n"
     "Without options the program starts on the X11 desktop and docks its toolbar at the top\n"
-    "edge of the screen; it reads its help texts from the current directory.\n"
+    "edge of the screen; it reads its help texts from the current directory. Given a\n"
+    "LESSON file, it opens that lesson once the characters have greeted the learner.\n"
+    "While the program runs, starting it again only brings its toolbar into view and\n"
+    "hands it the LESSON given, which it then opens at once.\n"
     "\n"
     "Options:\n"
     "  -h, --help       show this help and exit\n"
@@ -124,22 +129,32 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     return {CommandLine::Action::ScoreReading, parser.positionalArguments(), {}};
   }
-  if (!parser.isSet(check)) return {};
+  if (!parser.isSet(check)) {
+    if (parser.positionalArguments().size() > 1) {
+      return usageError(QStringLiteral("only one lesson can be opened at start."));
+    }
+    return {CommandLine::Action::StartProgram, parser.positionalArguments(), {}};
+  }
   if (parser.positionalArguments().isEmpty()) {
     return usageError(QStringLiteral("--check needs at least one lesson file."));
   }
   return {CommandLine::Action::CheckLessons, parser.positionalArguments(), {}};
 }
 
+// The lesson is named relative to where this start runs; the running program may run elsewhere.
+ProgramStart programStart(const QStringList& lessons) {
+  return {lessons.isEmpty() ? QString() : QFileInfo(lessons.first()).absoluteFilePath()};
+}
+
 }  // namespace
 
-std::optional<int> runCommandLine(int argc, char** argv) {
+std::variant<int, ProgramStart> runCommandLine(int argc, char** argv) {
   QStringList arguments;
   for (int index = 1; index < argc; ++index) arguments.append(QString::fromLocal8Bit(argv[index]));
   const CommandLine commandLine = parseCommandLine(arguments);
   switch (commandLine.action) {
     case CommandLine::Action::StartProgram:
-      return std::nullopt;
+      return programStart(commandLine.lessons);
     case CommandLine::Action::ShowHelp:
       std::fputs(kHelpText, stdout);
       return 0;

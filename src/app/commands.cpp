@@ -76,6 +76,15 @@ int buttonIndex(Command command) {
   return -1;
 }
 
+void openLessonFile(CommandTarget& target, const QString& path) {
+  platform::runReporting(
+      [&] {
+        app::openLesson({target.lesson(), target.sentenceWindow(), target.cast()},
+                        [&path] { return path; });
+      },
+      [&target](const QString& message) { target.reportError(message); });
+}
+
 void run(CommandTarget& target, Command command) {
   const int index = buttonIndex(command);
   if (index < 0) return;

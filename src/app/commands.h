@@ -29,6 +29,10 @@ extern const std::array<CommandButton, kCommandCount> kCommandButtons;
 // The index of the button of `command`.
 int buttonIndex(Command command);
 
+// The "文" command with the lesson `path` already chosen (a lesson named on the command line or
+// handed over by a later start); a failure is reported through the target.
+void openLessonFile(CommandTarget& target, const QString& path);
+
 // Runs `command`; a value that is no command does nothing. A command that fails stops at the
 // failing step and reports why through the target; "停" ignores every failure.
 void run(CommandTarget& target, Command command);

@@ -4,11 +4,13 @@
 
 #include "character/runtime.h"
 #include "command_line.h"
+#include "commands.h"
 #include "platform/display_check.h"
 #include "platform/log.h"
 #include "platform/report_error.h"
-#include "platform/taskbar_hint.h"
 #include "program_icon.h"
+#include "quit_signals.h"
+#include "single_instance.h"
 #include "toolbar_window.h"
 
 namespace {
@@ -17,9 +19,26 @@ void reportStartupError(const QString& message) {
   platform::reportError(lcApp(), platform::Failure::Startup, message);
 }
 
+// The bar docks itself and the characters stand where they are told, which only X11 allows: in
+// a Wayland session the program runs on XWayland, unless the user chose a platform.
+void runOnX11UnlessChosen() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+// A later start of the program brings the bar into view and opens the lesson it was given.
+void takeLaterStarts(app::SingleInstance& instance, app::ToolbarWindow& toolbar) {
+  QObject::connect(&instance, &app::SingleInstance::startRequested, &toolbar,
+                   [&toolbar](const QString& lessonPath) {
+                     toolbar.bringIntoView();
+                     if (!lessonPath.isEmpty()) toolbar.openLessonFile(lessonPath);
+                   });
+}
+
 // Starting the program means starting the toolbar: it sets up the cast, queues the opening
-// scene and docks itself; then it is shown and the program reacts to events only.
-int runProgram(QApplication& application) {
+// scene and docks itself; then it is shown and the program reacts to events only. The window
+// manager's close on the bar, SIGTERM and SIGINT end it as the quit command does.
+int runProgram(QApplication& application, app::SingleInstance& instance,
+               const QString& lessonPath) {
   application.setQuitOnLastWindowClosed(false);
   application.setWindowIcon(app::programIcon());
   std::unique_ptr<character::Runtime> runtime;
@@ -30,21 +49,44 @@ int runProgram(QApplication& application) {
         runtime = character::createDesktopRuntime();
         toolbar = std::make_unique<app::ToolbarWindow>(*runtime->engine);
         toolbar->start(QCoreApplication::applicationDirPath());
+        if (!lessonPath.isEmpty()) toolbar->openLessonAfterOpeningScene(lessonPath);
         started = true;
       },
       reportStartupError);
   if (!started) return 1;
-  platform::keepOutOfTaskbar(*toolbar);
-  toolbar->show();
+  app::ToolbarWindow& bar = *toolbar;
+  app::quitOnTerminationSignals(bar, [&bar] { bar.run(app::commands::Command::Quit); });
+  takeLaterStarts(instance, bar);
+  bar.show();
   return application.exec();
+}
+
+// Hands the start over to a program of this user that already runs; true when this start is
+// then done, with `status` its exit status.
+bool handedOver(app::SingleInstance& instance, const QString& lessonPath, int& status) {
+  switch (instance.claim(lessonPath)) {
+    case app::SingleInstance::Claim::Claimed:
+      return false;
+    case app::SingleInstance::Claim::HandedOver:
+      status = 0;
+      return true;
+    case app::SingleInstance::Claim::NoAnswer:
+      break;
+  }
+  reportStartupError(QStringLiteral("the program already runs but does not answer"));
+  status = 1;
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto status = app::runCommandLine(argc, argv)) return *status;
+  const auto commandLine = app::runCommandLine(argc, argv);
+  if (const int* status = std::get_if<int>(&commandLine)) return *status;
+  const QString lessonPath = std::get<app::ProgramStart>(commandLine).lessonPath;
   QCoreApplication::setApplicationName(QStringLiteral("chengmu"));
   QCoreApplication::setApplicationVersion(QStringLiteral(CHENGMU_VERSION));
+  runOnX11UnlessChosen();
   if (const auto reason = platform::missingDisplayReason()) {
     reportStartupError(*reason);
     return 1;
@@ -52,7 +94,12 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   int status = 1;
   // The event handlers catch what they throw; this is the last edge, for anything else.
-  platform::runReporting([&] { status = runProgram(application); },
-                         [](const QString& message) { qCCritical(lcApp).noquote() << message; });
+  platform::runReporting(
+      [&] {
+        app::SingleInstance instance;
+        if (handedOver(instance, lessonPath, status)) return;
+        status = runProgram(application, instance, lessonPath);
+      },
+      [](const QString& message) { qCCritical(lcApp).noquote() << message; });
   return status;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolbar_window.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -14,6 +15,7 @@
 #include "platform/font_substitutions.h"
 #include "platform/log.h"
 #include "platform/report_error.h"
+#include "platform/taskbar_hint.h"
 #include "stage/cast_setup.h"
 #include "stage/opening_scene.h"
 #include "toolbar_command_target.h"
@@ -87,6 +89,7 @@ void ToolbarWindow::setUpWindow() {
   background.setColor(QPalette::Window, kBackground);
   setPalette(background);
   setAutoFillBackground(true);
+  platform::keepOutOfTaskbar(*this);
 }
 
 void ToolbarWindow::createGrip() {
@@ -133,8 +136,32 @@ void ToolbarWindow::dock() {
 }
 
 void ToolbarWindow::run(commands::Command command) {
+  if (command == commands::Command::OpenLesson) startupLessonTimer_.stop();
   commands::ToolbarCommandTarget target(*this);
   commands::run(target, command);
+}
+
+void ToolbarWindow::openLessonFile(const QString& path) {
+  startupLessonTimer_.stop();
+  commands::ToolbarCommandTarget target(*this);
+  commands::openLessonFile(target, path);
+}
+
+// The host's queue ends with the opening scene; a wait queued behind it finishes with the scene
+// (or at once when "停" interrupts it).
+void ToolbarWindow::openLessonAfterOpeningScene(const QString& path) {
+  const character::Request sceneOver =
+      cast_[stage::Role::Host].Wait(cast_.request(stage::Role::Girl));
+  startupLessonTimer_.disconnect();
+  connect(&startupLessonTimer_, &QTimer::timeout, this, [this, sceneOver, path] {
+    if (sceneOver.isFinished()) openLessonFile(path);
+  });
+  startupLessonTimer_.start(kPollIntervalMs);
+}
+
+void ToolbarWindow::bringIntoView() {
+  runHandler([this] { dock(); });
+  raise();
 }
 
 void ToolbarWindow::pollCursor() {
@@ -150,6 +177,13 @@ void ToolbarWindow::runHandler(const std::function<void()>& handler) {
 void ToolbarWindow::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
   runHandler([this] { docking_.keepOnTop(); });
+}
+
+// Ignored here: the quit command ends the program, or, when the characters cannot be released,
+// reports that and leaves the bar where it was.
+void ToolbarWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  run(commands::Command::Quit);
 }
 
 // The grip's press, moves and release, with any button. While a button is held, the window

@@ -51,6 +51,13 @@ class ToolbarWindow : public QWidget {
   void dock();
   // Runs the command of a button; a failure is reported in a message box.
   void run(commands::Command command);
+  // Opens the lesson `path` as "文" does once the learner chose it.
+  void openLessonFile(const QString& path);
+  // Opens the lesson `path` as "文" would once the opening scene is over (played to its end or
+  // stopped), unless the learner opened a lesson before that. Call it after start().
+  void openLessonAfterOpeningScene(const QString& path);
+  // Expands the bar at the top edge, as a cursor touching the edge would, and raises it.
+  void bringIntoView();
   // The poll of the cursor, every 100 ms once started.
   void pollCursor();
 
@@ -70,6 +77,8 @@ class ToolbarWindow : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // A close request from the window manager ends the program as "退" does.
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -91,6 +100,8 @@ class ToolbarWindow : public QWidget {
   QLabel* grip_ = nullptr;
   std::array<QPushButton*, commands::kCommandCount> buttons_{};
   QTimer pollTimer_;
+  // Watches for the end of the opening scene while a lesson waits to be opened after it.
+  QTimer startupLessonTimer_;
 };
 
 }  // namespace app

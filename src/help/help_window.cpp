@@ -74,6 +74,7 @@ HelpWindow::HelpWindow(platform::NumberedFiles& files)
   setFixedSize(twips.toPixelsX(kClientWidth), twips.toPixelsY(kClientHeight));
   createControls();
   connectHandlers();
+  platform::keepOutOfTaskbar(*this);
 }
 
 void HelpWindow::createControls() {
@@ -118,9 +119,6 @@ void HelpWindow::connectHandlers() {
 
 void HelpWindow::showHelp() {
   moveToHelpPosition();
-  if (!isVisible()) {
-    platform::keepOutOfTaskbar(*this);  // a window manager forgets it when the window hides
-  }
   activationTracker_.ignoreNextActivation();
   show();
   raise();

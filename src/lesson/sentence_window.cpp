@@ -23,7 +23,6 @@ SentenceWindow::SentenceWindow() : twips_(platform::Twips::ofScreen()) {
   platform::installFontSubstitutions();
   setUpWindow();
   createControls();
-  // The window manager reads this when the window is first mapped.
   platform::keepOutOfTaskbar(*this);
 }
 

@@ -5,9 +5,10 @@ class QWidget;
 
 namespace platform {
 
-// Keeps the top-level `window` out of the task bar and the pager. Call it before the window is
-// first shown: the window manager reads the hint when the window is mapped. Does nothing on
-// platforms other than X11.
+// Keeps the top-level `window` out of the task bar and the pager at every showing: the hint is
+// set again just before each mapping, because a window manager drops it when the window is
+// withdrawn (hidden). Call it once, before the window is first shown; calling it again does no
+// harm. Does nothing on platforms other than X11.
 void keepOutOfTaskbar(QWidget& window);
 
 }  // namespace platform

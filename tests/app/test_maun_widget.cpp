@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QTimer>
 #include <memory>
 
 #include "app/toolbar_window.h"
@@ -98,6 +99,18 @@ TEST_F(ToolbarWidget, TheButtonFontIsAChineseSongTypeface) {
   EXPECT_EQ(button.font().weight(), QFont::Normal);
   EXPECT_TRUE(QFontInfo(button.font()).family().startsWith("AR PL UMing"))
       << qPrintable(QFontInfo(button.font()).family());
+}
+
+// The window manager's close on the bar runs the quit command, which ends the event loop with
+// status 0; left to QWidget, the close would only hide the bar and the program would run on.
+TEST_F(ToolbarWidget, ACloseRequestEndsTheProgramAsTheQuitCommandDoes) {
+  form->show();
+  QTimer::singleShot(0, form.get(), [this] { form->close(); });
+  QTimer giveUp;
+  giveUp.setSingleShot(true);
+  QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+  giveUp.start(5000);
+  EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 TEST_F(ToolbarWidget, TabOrderFollowsTheIndex) {

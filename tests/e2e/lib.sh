@@ -13,7 +13,11 @@
 #
 # Everything started through these helpers is stopped by PID when the script exits (an EXIT
 # trap is set on sourcing); nothing is ever killed by name. Only Xvfb, xdotool, xwininfo, xprop,
-# xdpyinfo and ImageMagick's import are used; no window manager is needed.
+# xdpyinfo and ImageMagick's import are used; no window manager is needed, but
+# e2e_start_openbox starts one where a real desktop matters (with wmctrl to talk to it).
+#
+# Each script gets a runtime folder of its own (XDG_RUNTIME_DIR), so the program started here
+# never meets one the user runs, nor one of another script, through its single-instance socket.
 
 E2E_PIDS=()
 E2E_FAILURES=0
@@ -24,6 +28,9 @@ if [ -z "${E2E_LOG_DIR:-}" ]; then
   E2E_LOG_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
   E2E_OWN_LOG_DIR=true
 fi
+
+E2E_RUNTIME_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e-runtime.XXXXXX")
+export XDG_RUNTIME_DIR=$E2E_RUNTIME_DIR
 
 e2e_log() { echo "[e2e $(date +%T)] $*" >&2; }
 
@@ -82,7 +89,7 @@ e2e_cleanup() {
   done
   E2E_PIDS=()
 }
-trap e2e_cleanup EXIT
+trap 'e2e_cleanup; rm -rf "$E2E_RUNTIME_DIR"' EXIT
 
 # e2e_start_xvfb [SCREEN]: starts Xvfb with -noreset on the first free display from :90 to :99
 # (SCREEN defaults to 1024x768x24) and exports DISPLAY. A display whose socket or lock file
@@ -109,6 +116,20 @@ e2e_start_xvfb() {
   e2e_abort "no free display from :90 to :99 for Xvfb"
 }
 
+# e2e_start_openbox: starts the openbox window manager on $DISPLAY and waits until it manages
+# the screen (it names itself on the root window).
+e2e_start_openbox() {
+  command -v openbox >/dev/null && command -v wmctrl >/dev/null ||
+    e2e_abort "openbox and wmctrl are needed: run tools/setup.sh"
+  openbox --sm-disable >"$E2E_LOG_DIR/openbox.out" 2>"$E2E_LOG_DIR/openbox.log" &
+  E2E_PIDS+=("$!")
+  for _ in $(seq 100); do
+    wmctrl -m 2>/dev/null | grep -q '^Name: Openbox' && e2e_log "openbox (pid $!)" && return 0
+    sleep 0.1
+  done
+  e2e_abort "openbox did not take the screen"
+}
+
 # e2e_start PROGRAM [ARGS...]: runs a program in the background with its output in
 # $E2E_LOG_DIR/<name>.out and .err; sets E2E_LAST_PID.
 e2e_start() {
@@ -122,6 +143,23 @@ e2e_start() {
 
 # e2e_alive PID: whether a process started here still runs.
 e2e_alive() { kill -0 "$1" 2>/dev/null; }
+
+# e2e_wait_exit PID SECONDS: waits up to SECONDS for a process started here to end and sets
+# E2E_EXIT_STATUS to its exit status, or to "running" when it still runs. (Not in a command
+# substitution: only this shell can wait for its children.)
+e2e_wait_exit() {
+  local deadline=$((SECONDS + $2))
+  while e2e_alive "$1" && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
+  if e2e_alive "$1"; then
+    E2E_EXIT_STATUS=running
+  else
+    wait "$1"
+    E2E_EXIT_STATUS=$?
+  fi
+}
+
+# e2e_program_windows PID: ids of the mapped windows of a process, one a line.
+e2e_program_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null; }
 
 # e2e_find_windows TITLE_REGEX: ids of mapped windows whose title matches, one a line.
 e2e_find_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end: the command line of the real program, with no display. --help and --version
-# answer with status 0; an unknown option is a usage error (2); Qt's own options and a bare
-# lesson path go on to the desktop start (which then finds no display). --check reports on
+# answer with status 0; an unknown option and two lessons to open are usage errors (2); Qt's own
+# options and a bare lesson path go on to the desktop start (which then finds no display). --check reports on
 # lesson files written here: a code page 936 CR LF lesson read whole (0), findings on an empty
 # English part, an empty translation and an undecodable byte (still 0), and together with a
 # lesson that stops at a line without "~" and a missing file, status 1. The shipped lessons
@@ -44,6 +44,8 @@ e2e_expect_eq "$STATUS" 2 "--score on a file that is no WAV"
 run --style fusion -reverse lesson.txt
 e2e_expect_eq "$STATUS:$(cat "$ERR")" "1:chengmu: cannot start: no display: DISPLAY is not set" \
   "Qt options and a lesson path start the desktop program"
+run one.txt two.txt
+e2e_expect_eq "$STATUS" 2 "two lessons to open at start"
 
 cp936() { iconv -f UTF-8 -t CP936; }
 printf 'Good morning!~早上好！\r\n[00:12.50]How are you?~你好吗？\r\nFine, thanks.~很好，谢谢。' |
