@@ -10,7 +10,7 @@ packages=(
   libflite1 flite1-dev espeak-ng libespeak-ng-dev libsamplerate0-dev
   fonts-arphic-uming fonts-arphic-ukai fonts-liberation
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
-  pulseaudio pulseaudio-utils
+  pulseaudio pulseaudio-utils strace
   help2man librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 )
 [ "${1:-}" = --bench ] && packages+=(pocketsphinx pocketsphinx-en-us)
