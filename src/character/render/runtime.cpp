@@ -1,7 +1,10 @@
 #include "character/runtime.h"
 
-#include "character/speech/create_speech_service.h"
+#include <QCoreApplication>
+
+#include "character/speech/speech_module.h"
 #include "engine_driver.h"
+#include "lazy_speech.h"
 #include "qt_presenter.h"
 
 namespace character {
@@ -11,7 +14,8 @@ Runtime::~Runtime() = default;
 std::unique_ptr<Runtime> createDesktopRuntime() {
   auto runtime = std::make_unique<Runtime>();
   runtime->presenter = std::make_unique<QtPresenter>();
-  runtime->speech = createSpeechService();
+  runtime->speech = std::make_unique<LazySpeech>(QCoreApplication::applicationDirPath() + '/' +
+                                                 QLatin1String(kSpeechModuleFile));
   runtime->engine = std::make_unique<Engine>(runtime->clock, *runtime->presenter, *runtime->speech);
   runtime->driver = std::make_unique<EngineDriver>(*runtime->engine, runtime->clock);
   return runtime;
