@@ -33,7 +33,7 @@ trap 'rm -rf "$ROOT"' EXIT
 dpkg-deb -x "$DEB" "$ROOT"
 
 # The program and the command on the PATH.
-for file in chengmu ku.dat nu.dat fi.dat; do expect_file "usr/lib/chengmu/$file"; done
+for file in chengmu chengmu_speech.so ku.dat nu.dat fi.dat; do expect_file "usr/lib/chengmu/$file"; done
 [ "$(readlink "$ROOT/usr/bin/chengmu")" = ../lib/chengmu/chengmu ] ||
   fail "/usr/bin/chengmu is no relative link to ../lib/chengmu/chengmu"
 [ "$("$ROOT/usr/bin/chengmu" --version | head -n 1)" = "chengmu ${VERSION%-*}" ] ||

@@ -3,6 +3,7 @@
 
 #include <QPainter>
 
+#include "changed_area.h"
 #include "overlay_window.h"
 
 namespace character {
@@ -22,12 +23,14 @@ const QRegion kNothingShown(-1, -1, 1, 1);
 }  // namespace
 
 // A mask is used with and without a compositor: it is exact everywhere, and the frame's pixels
-// are either opaque or clear, so translucency would add nothing.
+// are either opaque or clear, so translucency would add nothing. Only what changed is painted
+// again: a blink repaints the eyes, and a frame like the last one repaints nothing.
 void CharacterWindow::setFrame(const RenderedFrame& frame) {
+  const QRect changed = changedArea(image_, frame.image);
   image_ = frame.image;
   const QRegion shape = frame.shape.isEmpty() ? kNothingShown : frame.shape;
   if (shape != mask()) setMask(shape);
-  update();
+  if (!changed.isEmpty()) update(changed);
 }
 
 void CharacterWindow::paintEvent(QPaintEvent*) {

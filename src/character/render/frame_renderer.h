@@ -27,8 +27,9 @@ QRectF designPlacement(const CharacterData& data, const QSize& frameSize);
 // each of its frames once.
 class FrameRenderer {
  public:
-  // Frames kept per character, counted in bytes of image data.
-  static constexpr qsizetype kCacheBytes = 16 * 1024 * 1024;
+  // Frames kept per character, counted in bytes of image data: room for the loops a character
+  // stays in (resting, speaking, thinking), about 25 frames at the characters' own size.
+  static constexpr qsizetype kCacheBytes = 2 * 1024 * 1024;
 
   explicit FrameRenderer(const CharacterData& data);
 

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "character/runtime.h"
 
-#include "character/speech/create_speech_service.h"
+#include <QCoreApplication>
+
+#include "character/speech/speech_module.h"
 #include "engine_driver.h"
+#include "lazy_speech.h"
 #include "qt_presenter.h"
 
 namespace character {
@@ -12,7 +15,8 @@ Runtime::~Runtime() = default;
 std::unique_ptr<Runtime> createDesktopRuntime() {
   auto runtime = std::make_unique<Runtime>();
   runtime->presenter = std::make_unique<QtPresenter>();
-  runtime->speech = createSpeechService();
+  runtime->speech = std::make_unique<LazySpeech>(QCoreApplication::applicationDirPath() + '/' +
+                                                 QLatin1String(kSpeechModuleFile));
   runtime->engine = std::make_unique<Engine>(runtime->clock, *runtime->presenter, *runtime->speech);
   runtime->driver = std::make_unique<EngineDriver>(*runtime->engine, runtime->clock);
   return runtime;

@@ -13,6 +13,9 @@ namespace character {
 namespace {
 
 constexpr int kSinkBufferMs = 60;
+// Silence before the output is suspended: far longer than the sink's buffer, so the end of the
+// last clip is heard, and than the pauses of a scene or a lesson, which play on at once.
+constexpr int kSilenceBeforeSuspendMs = 10000;
 
 QAudioFormat mixerFormat() {
   QAudioFormat format;
@@ -29,7 +32,14 @@ bool failed(QAudio::Error error) {
 }  // namespace
 
 AudioOutput::AudioOutput(Mixer& mixer, QObject* parent)
-    : QObject(parent), mixer_(mixer), drain_(mixer, clock_) {}
+    : QObject(parent), mixer_(mixer), drain_(mixer, clock_) {
+  restTimer_.setSingleShot(true);
+  restTimer_.setInterval(kSilenceBeforeSuspendMs);
+  connect(&restTimer_, &QTimer::timeout, this, &AudioOutput::suspendSinkIfSilent);
+  connect(&mixer_, &Mixer::clipStarted, this, &AudioOutput::resumeSink);
+  connect(&mixer_, &Mixer::becameIdle, &restTimer_, qOverload<>(&QTimer::start),
+          Qt::QueuedConnection);
+}
 
 AudioOutput::~AudioOutput() {
   if (sink_) sink_->stop();
@@ -45,7 +55,22 @@ void AudioOutput::start() {
   sink_->setBufferSize(static_cast<qsizetype>(msToSamples(kSinkBufferMs) * sizeof(std::int16_t)));
   connect(sink_.get(), &QAudioSink::stateChanged, this, &AudioOutput::onSinkStateChanged);
   sink_->start(&mixer_);
-  if (failed(sink_->error())) drainSilently(QStringLiteral("the sound output did not open"));
+  if (failed(sink_->error())) return drainSilently(QStringLiteral("the sound output did not open"));
+  restTimer_.start();
+}
+
+void AudioOutput::wake() {
+  resumeSink();
+  restTimer_.start();
+}
+
+void AudioOutput::resumeSink() {
+  restTimer_.stop();
+  if (sink_ && sink_->state() == QAudio::SuspendedState) sink_->resume();
+}
+
+void AudioOutput::suspendSinkIfSilent() {
+  if (sink_ && mixer_.idle() && sink_->state() != QAudio::SuspendedState) sink_->suspend();
 }
 
 void AudioOutput::onSinkStateChanged(QAudio::State) {
@@ -57,6 +82,7 @@ void AudioOutput::onSinkStateChanged(QAudio::State) {
 void AudioOutput::drainSilently(const QString& reason) {
   if (silent_) return;
   silent_ = true;
+  restTimer_.stop();
   if (sink_) {
     sink_->disconnect(this);
     sink_->stop();

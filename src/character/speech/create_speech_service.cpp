@@ -9,12 +9,19 @@ namespace character {
 namespace {
 
 // The synthesised speech together with the output that plays its mixer, opened once here and
-// kept open for as long as the program runs.
+// kept open for as long as the program runs; preparing speech wakes a suspended output, so it
+// is running by the time the speech plays.
 class DesktopSpeech : public SynthesizedSpeech {
  public:
   explicit DesktopSpeech(const std::shared_ptr<Mixer>& mixer)
       : SynthesizedSpeech(mixer), output_(*mixer) {
     output_.start();
+  }
+
+  std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
+                                          std::function<void()> onReady) override {
+    output_.wake();
+    return SynthesizedSpeech::prepare(speaker, text, std::move(onReady));
   }
 
  private:

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <optional>
 
 #include "mouth_shapes.h"
 #include "resample.h"
@@ -35,16 +37,22 @@ FliteVoice describe(cst_voice* voice) {
           get_param_float(voice->features, "duration_stretch", 1)};
 }
 
-// Registered once per process and kept to its end: flite has no safe way to drop a voice
-// another thread may still be using.
-const QHash<QString, FliteVoice>& registeredVoices() {
-  static const QHash<QString, FliteVoice> voices = [] {
-    flite_init();
-    return QHash<QString, FliteVoice>{{"rms", describe(register_cmu_us_rms(nullptr))},
-                                      {"slt", describe(register_cmu_us_slt(nullptr))},
-                                      {"awb", describe(register_cmu_us_awb(nullptr))}};
-  }();
-  return voices;
+using VoiceRegistration = cst_voice* (*)(const char* voxdir);
+
+// Each voice is registered the first time it speaks, so a voice nobody uses costs nothing, and
+// kept to the process's end: flite has no safe way to drop a voice another thread may still be
+// using. Safe to call from several threads.
+std::optional<FliteVoice> registeredVoice(const QString& name) {
+  static const QHash<QString, VoiceRegistration> registrations{
+      {"rms", register_cmu_us_rms}, {"slt", register_cmu_us_slt}, {"awb", register_cmu_us_awb}};
+  static std::mutex mutex;
+  static QHash<QString, FliteVoice> voices;
+  std::lock_guard lock(mutex);
+  if (const auto found = voices.constFind(name); found != voices.constEnd()) return *found;
+  const VoiceRegistration registration = registrations.value(name);
+  if (!registration) return std::nullopt;
+  if (voices.isEmpty()) flite_init();
+  return *voices.insert(name, describe(registration(nullptr)));
 }
 
 // Applies every setting to this utterance alone; the voice's own features stay untouched.
@@ -113,13 +121,9 @@ std::vector<MouthCue> mouthCues(cst_utterance* utterance, double msPerSecond) {
 
 }  // namespace
 
-FliteSynthesizer::FliteSynthesizer() {
-  registeredVoices();
-}
-
 SynthesizedRun FliteSynthesizer::synthesize(const QString& text, const VoiceSettings& settings) {
-  const auto found = registeredVoices().constFind(settings.voice);
-  if (found == registeredVoices().constEnd()) return {};
+  const std::optional<FliteVoice> found = registeredVoice(settings.voice);
+  if (!found) return {};
   const double formantScale =
       std::clamp(settings.formantScale > 0 ? settings.formantScale : 1.0, 0.7, 1.5);
   cst_utterance* utterance = new_utterance();

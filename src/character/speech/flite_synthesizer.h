@@ -5,16 +5,14 @@
 
 namespace character {
 
-// English through flite. The voices "rms", "slt" and "awb" are registered when the first
-// FliteSynthesizer is made (do that on one thread, before any synthesis); flite is then safe
-// to use from several threads at once.
+// English through flite, in the voices "rms", "slt" and "awb", each registered the first time it
+// speaks; safe to use from several threads at once.
 //
 // VoiceSettings: voice = one of those names; pitchHz = mean pitch in Hz and pitchRange = its
 // standard deviation in Hz (0: the voice's own); rate = speed (1.0: the voice's own);
 // formantScale = how far the whole voice, formants included, is shifted up (1.0: not at all).
 class FliteSynthesizer : public Synthesizer {
  public:
-  FliteSynthesizer();
   SynthesizedRun synthesize(const QString& text, const VoiceSettings& voice) override;
 };
 

@@ -29,8 +29,12 @@ void Mixer::play(const QString& channel, std::shared_ptr<const Samples> clip) {
 }
 
 void Mixer::stop(const QString& channel) {
-  std::lock_guard lock(mutex_);
-  channels_.remove(channel);
+  bool silenced = false;
+  {
+    std::lock_guard lock(mutex_);
+    silenced = channels_.remove(channel) && channels_.isEmpty();
+  }
+  if (silenced) emit becameIdle();
 }
 
 bool Mixer::playing(const QString& channel) const {
@@ -57,9 +61,11 @@ qint64 Mixer::readData(char* data, qint64 maxSize) {
   std::vector<int> sum(count, 0);
   std::vector<QString> started;
   FirstFrameObserver observer;
+  bool ended = false;
   {
     std::lock_guard lock(mutex_);
     observer = firstFrameObserver_;
+    const bool wasPlaying = !channels_.isEmpty();
     for (auto it = channels_.begin(); it != channels_.end();) {
       Playing& channel = it.value();
       if (channel.position == 0) started.push_back(it.key());
@@ -68,6 +74,7 @@ qint64 Mixer::readData(char* data, qint64 maxSize) {
       channel.position += take;
       it = channel.position >= channel.clip->size() ? channels_.erase(it) : std::next(it);
     }
+    ended = wasPlaying && channels_.isEmpty();
   }
   Samples mixed(count);
   std::transform(sum.begin(), sum.end(), mixed.begin(), [](int value) {
@@ -78,6 +85,7 @@ qint64 Mixer::readData(char* data, qint64 maxSize) {
   if (observer) {
     for (const QString& channel : started) observer(channel);
   }
+  if (ended) emit becameIdle();
   return static_cast<qint64>(count) * kBytesPerSample;
 }
 

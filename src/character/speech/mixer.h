@@ -40,6 +40,8 @@ class Mixer : public QIODevice {
  signals:
   // A clip began on some channel (emitted on the thread that called play()).
   void clipStarted();
+  // The last clip playing ended or was stopped (emitted on the reading or the stopping thread).
+  void becameIdle();
 
  protected:
   qint64 readData(char* data, qint64 maxSize) override;

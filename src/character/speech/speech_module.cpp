@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "speech_module.h"
+
+#include <QtGlobal>
+
+#include "character/logging.h"
+#include "create_speech_service.h"
+
+extern "C" Q_DECL_EXPORT character::SpeechService* chengmu_create_speech_service() {
+  character::SpeechService* service = nullptr;
+  character::runGuarded(character::lcSpeech, "opening the speech module",
+                        [&] { service = character::createSpeechService().release(); });
+  return service;
+}
