@@ -18,13 +18,17 @@ class FileError : public std::runtime_error {
 };
 
 // The program's numbered open files: 1 holds the lesson being read, 3 a help text while it is
-// read. Closing is always a close-all.
+// read. Closing is always a close-all. Only regular files open: a FIFO, a device or a directory
+// is refused at once, without waiting and without reading from it.
 class NumberedFiles {
  public:
   static constexpr int kLessonFile = 1;
   static constexpr int kHelpFile = 3;
+  // The longest line sequential input takes, in bytes of the file without the line end.
+  static constexpr qsizetype kMaxLineBytes = 64 * 1024;
 
-  // Opens `path` for reading its text lines one after another. Throws FileError.
+  // Opens `path` for reading its text lines one after another. Throws FileError, naming the
+  // first line that is longer than kMaxLineBytes if there is one: such a file is refused whole.
   void openForInput(int number, const QString& path);
   // Opens `path` for binary access, creating it empty when it does not exist. Throws FileError.
   void openBinary(int number, const QString& path);

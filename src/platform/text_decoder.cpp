@@ -80,12 +80,18 @@ bool isStrictUtf8(const QByteArray& bytes) {
   return true;
 }
 
-// Decodes one piece of input completely; the converter starts afresh and ends flushed, so a
-// sequence cut off at the end becomes U+FFFD.
-QString decode(UConverter* converter, const char* data, qsizetype size) {
+// The most 16-bit units `size` bytes can decode to: one per byte at most (one per two bytes in
+// UTF-16, and a U+FFFD for an odd byte at the end).
+qsizetype maxUnits(TextEncoding encoding, qsizetype size) {
+  const bool utf16 = encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
+  return utf16 ? (size + 1) / 2 : size;
+}
+
+// Decodes one piece of input completely into at most `capacity` units; the converter starts
+// afresh and ends flushed, so a sequence cut off at the end becomes U+FFFD.
+QString decode(UConverter* converter, const char* data, qsizetype size, qsizetype capacity) {
   ucnv_resetToUnicode(converter);
-  // None of our encodings yields more 16-bit units than it reads bytes.
-  QString text(size, Qt::Uninitialized);
+  QString text(capacity, Qt::Uninitialized);
   auto* target = reinterpret_cast<UChar*>(text.data());
   const char* source = data;
   UErrorCode status = U_ZERO_ERROR;
@@ -101,7 +107,8 @@ QString decode(UConverter* converter, const char* data, qsizetype size) {
 QString decodeWhole(const QByteArray& bytes, TextEncoding encoding) {
   const qsizetype skip = byteOrderMarkLength(encoding, bytes);
   const Converter converter = openConverter(converterName(encoding));
-  return decode(converter.get(), bytes.constData() + skip, bytes.size() - skip);
+  const qsizetype size = bytes.size() - skip;
+  return decode(converter.get(), bytes.constData() + skip, size, maxUnits(encoding, size));
 }
 
 struct LineSpan {
@@ -123,6 +130,16 @@ LineSpan takeLine(const Unit* data, qsizetype size, qsizetype& position) {
     if (data[end] == cr && position < size && data[position] == lf) ++position;
   }
   return LineSpan{start, end - start};
+}
+
+// The number (from 1) of the first line of `data` longer than `maxUnits`, if any.
+template <typename Unit>
+std::optional<qsizetype> firstLineLongerThan(const Unit* data, qsizetype size, qsizetype maxUnits) {
+  qsizetype position = 0;
+  for (qsizetype number = 1; position < size; ++number) {
+    if (takeLine(data, size, position).length > maxUnits) return number;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -177,6 +194,15 @@ LineReader::~LineReader() = default;
 LineReader::LineReader(LineReader&&) noexcept = default;
 LineReader& LineReader::operator=(LineReader&&) noexcept = default;
 
+std::optional<qsizetype> LineReader::firstLineLongerThan(qsizetype maxBytes) const {
+  const Source& source = *source_;
+  if (source.splitDecodedText) {
+    return platform::firstLineLongerThan(source.text.constData(), source.text.size(),
+                                         maxBytes / qsizetype(sizeof(QChar)));
+  }
+  return platform::firstLineLongerThan(source.bytes.constData(), source.bytes.size(), maxBytes);
+}
+
 bool LineReader::atEnd() const {
   return source_->position >= source_->size();
 }
@@ -188,7 +214,8 @@ QString LineReader::next() {
     return source.text.mid(line.start, line.length);
   }
   const LineSpan line = takeLine(source.bytes.constData(), source.bytes.size(), source.position);
-  return decode(source.converter.get(), source.bytes.constData() + line.start, line.length);
+  return decode(source.converter.get(), source.bytes.constData() + line.start, line.length,
+                line.length);
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -35,6 +36,9 @@ class LineReader {
   LineReader(LineReader&&) noexcept;
   LineReader& operator=(LineReader&&) noexcept;
 
+  // The number (from 1) of the first line whose text takes more than `maxBytes` bytes of the
+  // file, line end not counted, if any. Looks at the whole file without decoding it or moving on.
+  std::optional<qsizetype> firstLineLongerThan(qsizetype maxBytes) const;
   // True when no line is left.
   bool atEnd() const;
   // The next line without its line end; call only while !atEnd().

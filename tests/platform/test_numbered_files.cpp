@@ -1,9 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
 
 #include "platform/numbered_files.h"
 
@@ -102,6 +107,62 @@ TEST_F(NumberedFilesTest, AFileWithoutReadPermissionIsNamed) {
   const QString message = failure([&] { files.openForInput(1, path); });
   EXPECT_TRUE(message.contains(path)) << message.toStdString();
   EXPECT_TRUE(message.contains("permission denied")) << message.toStdString();
+}
+
+// Opening a FIFO must not wait for a writer. The opens run on a thread of their own; should they
+// block, the test opens the writing end itself, so it fails instead of hanging.
+TEST_F(NumberedFilesTest, AFifoIsRefusedAtOnceWithoutWaitingForAWriter) {
+  const QString fifo = dir.filePath("lesson.lrc");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  auto opening = std::async(std::launch::async, [&] {
+    return QStringList{failure([&] { files.openForInput(NumberedFiles::kLessonFile, fifo); }),
+                       failure([&] { files.openBinary(NumberedFiles::kHelpFile, fifo); })};
+  });
+  if (opening.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    ADD_FAILURE() << "opening a FIFO blocked";
+    while (opening.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+      ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
+    }
+  }
+  for (const QString& message : opening.get()) {
+    EXPECT_TRUE(message.contains(fifo)) << message.toStdString();
+    EXPECT_TRUE(message.contains("not a regular file")) << message.toStdString();
+  }
+  EXPECT_FALSE(files.isOpen(NumberedFiles::kLessonFile));
+  EXPECT_FALSE(files.isOpen(NumberedFiles::kHelpFile));
+}
+
+TEST_F(NumberedFilesTest, ADeviceBehindASymbolicLinkIsRefusedUnread) {
+  const QString link = dir.filePath("zero.txt");
+  ASSERT_TRUE(QFile::link("/dev/zero", link));
+  for (auto open : {&NumberedFiles::openForInput, &NumberedFiles::openBinary}) {
+    const QString message = failure([&] { (files.*open)(NumberedFiles::kLessonFile, link); });
+    EXPECT_TRUE(message.contains(link)) << message.toStdString();
+    EXPECT_TRUE(message.contains("device")) << message.toStdString();
+  }
+  EXPECT_FALSE(files.isOpen(NumberedFiles::kLessonFile));
+}
+
+// The limit counts the bytes of a line in the file, without its line end, in every encoding.
+TEST_F(NumberedFilesTest, ALessonWithALineOverTheLimitIsRefusedNamingTheLine) {
+  const QByteArray atLimit(NumberedFiles::kMaxLineBytes, 'a');
+  const QString fits = write("fits.txt", "x~y\r\n" + atLimit + "\r\n" + atLimit);
+  files.openForInput(NumberedFiles::kLessonFile, fits);
+  EXPECT_EQ(files.readLine(NumberedFiles::kLessonFile), QStringLiteral("x~y"));
+  files.closeAll();
+
+  QStringEncoder toUtf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+  const QString overLine = QString(NumberedFiles::kMaxLineBytes / 2, QChar(0x4F60)) + "~";
+  const QString longLines[] = {
+      write("long.txt", "x~y\r\n\r\n" + atLimit + "b\r\nz~w\r\n"),
+      write("long_utf16.txt", toUtf16(QStringLiteral("x~y\n\n") + overLine + "\n")),
+  };
+  for (const QString& path : longLines) {
+    const QString message = failure([&] { files.openForInput(NumberedFiles::kLessonFile, path); });
+    EXPECT_TRUE(message.contains(path)) << message.toStdString();
+    EXPECT_TRUE(message.contains("line 3 is longer than 65536 bytes")) << message.toStdString();
+    EXPECT_FALSE(files.isOpen(NumberedFiles::kLessonFile));
+  }
 }
 
 }  // namespace
