@@ -108,6 +108,20 @@ e2e_start_xvfb() {
   e2e_abort "no free display from :90 to :99 for Xvfb"
 }
 
+# e2e_start_openbox: starts the openbox window manager on $DISPLAY and waits until it manages
+# the screen (it names itself on the root window).
+e2e_start_openbox() {
+  command -v openbox >/dev/null && command -v wmctrl >/dev/null ||
+    e2e_abort "openbox and wmctrl are needed: run tools/setup.sh"
+  openbox --sm-disable >"$E2E_LOG_DIR/openbox.out" 2>"$E2E_LOG_DIR/openbox.log" &
+  E2E_PIDS+=("$!")
+  for _ in $(seq 100); do
+    wmctrl -m 2>/dev/null | grep -q '^Name: Openbox' && e2e_log "openbox (pid $!)" && return 0
+    sleep 0.1
+  done
+  e2e_abort "openbox did not take the screen"
+}
+
 # e2e_start PROGRAM [ARGS...]: runs a program in the background with its output in
 # $E2E_LOG_DIR/<name>.out and .err; sets E2E_LAST_PID.
 e2e_start() {
@@ -204,4 +218,49 @@ e2e_finish() {
   e2e_cleanup
   $E2E_OWN_LOG_DIR && rm -rf "$E2E_LOG_DIR"
   exit 0
+}
+
+# e2e_ordinary_user FOLDER: prepares FOLDER as the home of an ordinary user to run the program
+# as, and sets E2E_AS_USER to the command prefix that does so (empty when this script does not
+# run as root). As root the program runs as "nobody", with HOME and XDG_RUNTIME_DIR in FOLDER,
+# which that user owns; setpriv replaces itself by the program, so a PID stays the program's.
+e2e_ordinary_user() {
+  mkdir -p "$1/runtime"
+  chmod 755 "$1"
+  chmod 700 "$1/runtime"
+  export HOME=$1 XDG_RUNTIME_DIR=$1/runtime
+  E2E_AS_USER=()
+  [ "$(id -u)" -eq 0 ] || return 0
+  chown -R nobody: "$1"
+  E2E_AS_USER=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups --)
+}
+
+# e2e_uid PID: the real user id of a running process.
+e2e_uid() { awk '/^Uid:/ {print $2}' "/proc/$1/status" 2>/dev/null; }
+
+# e2e_resident_kb PID: the resident memory of a running process in KiB (VmRSS).
+e2e_resident_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status" 2>/dev/null; }
+
+# e2e_message_boxes: ids of the program's mapped message boxes (titled with its name).
+e2e_message_boxes() { e2e_find_windows '^chengmu$'; }
+
+# e2e_close_message_box WID: presses Return in a message box (its only button, OK); when that
+# leaves it open, asks the window manager to close it.
+e2e_close_message_box() {
+  xdotool windowactivate --sync "$1" key --window "$1" Return 2>/dev/null
+  sleep 0.3
+  xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' && wmctrl -i -c "$1" 2>/dev/null
+  sleep 0.2
+  ! xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'
+}
+
+# e2e_choose_in_dialog PATH: in the open lesson dialog (the "文" command's), types PATH into
+# the file name field and presses Return. Fails when no dialog comes within 10 s.
+e2e_choose_in_dialog() {
+  local dialog
+  dialog=$(e2e_wait_window '^打开学习文件$' 10) || return 1
+  xdotool windowactivate --sync "$dialog" 2>/dev/null
+  xdotool key --window "$dialog" ctrl+a 2>/dev/null
+  xdotool type --delay 10 "$1"
+  xdotool key Return
 }
