@@ -44,11 +44,8 @@ qint64 writeLesson(const QString& path, int lines) {
 // A field of /proc/self/status in bytes ("VmRSS", "VmHWM").
 double statusBytes(const std::string& field) {
   std::ifstream status("/proc/self/status");
-  std::string name;
-  double kilobytes = 0;
-  std::string unit;
-  while (status >> name >> kilobytes >> unit) {
-    if (name == field + ":") return kilobytes * 1024;
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(field + ":", 0) == 0) return std::stod(line.substr(field.size() + 1)) * 1024;
   }
   return 0;
 }

@@ -75,6 +75,13 @@ e2e_log "the program runs as user $uid"
 
 random_between() { echo $(($1 + RANDOM % ($2 - $1 + 1))); }
 
+# Aborts, with the program's exit status, when it is no longer running.
+check_alive() {
+  e2e_alive "$program_pid" && return 0
+  wait "$program_pid"
+  e2e_abort "the program ended with status $? after: $1"
+}
+
 # Fails on a message box nobody asked for, and closes it.
 check_no_message_box() {
   local box
@@ -109,7 +116,7 @@ open_refused() {
   box=$(e2e_wait_window '^chengmu$' 10) || { e2e_fail "no message box for $1"; return; }
   BOXES[$1]=$((${BOXES[$1]:-0} + 1))
   e2e_close_message_box "$box" || e2e_fail "the message box for $1 did not close"
-  e2e_alive "$program_pid" || e2e_abort "the program ended on $1"
+  check_alive "the message box for $1"
   check_bar_works "the message box for $1"
 }
 
@@ -122,6 +129,7 @@ open_read() {
   sleep 1
   [ -z "$(e2e_find_windows '^打开学习文件$')" ] || {
     e2e_fail "the dialog stayed open for $1"
+    e2e_screenshot "$BUILD_DIR/screenshots/soak-dialog-$1.png"
     xdotool key Escape
   }
   check_no_message_box "opening $1"
@@ -241,7 +249,7 @@ while [ $((SECONDS - start)) -lt "$SOAK_SECONDS" ]; do
   $what
   actions=$((actions + 1))
   sleep 0.$(random_between 0 5)
-  e2e_alive "$program_pid" || e2e_abort "the program ended after: $what"
+  check_alive "$what"
   check_no_message_box "$what"
   if [ $(((SECONDS - start) / 60)) -gt "$minute" ]; then
     minute=$(((SECONDS - start) / 60))
@@ -262,7 +270,7 @@ for name in "${REFUSED[@]}"; do
   e2e_log "$name: ${BOXES[$name]:-0} message box(es)"
 done
 
-e2e_alive "$program_pid" || e2e_abort "the program ended"
+check_alive "the last action"
 end_kb=$(quiet_resident_kb)
 first_minute_kb=${first_minute_kb:-$end_kb}
 e2e_log "resident memory: $first_minute_kb kB after the first minute, $end_kb kB at the end" \
