@@ -1,8 +1,10 @@
 // Staging a long lesson through the real event loop: the "文" command after its dialog on a
 // lesson of many lines (5,000,000 unless a number is given), on the real sentence window and a
 // cast of test characters whose clock stands still, so every queued action stays queued. A
-// zero-interval heartbeat timer beats whenever the event loop gets a turn; the longest stretch
-// between two beats is the longest the program would leave a click or a repaint waiting.
+// zero-interval heartbeat timer beats whenever the event loop gets a turn from the end of the
+// command on; the longest stretch between two beats is the longest the program would leave a
+// click or a repaint waiting. The command itself (opening the file, the first slice) is timed
+// on its own.
 // Prints that stretch, the total time, the queued actions and the peak resident memory beside
 // the budget (the file's size plus 200 bytes per queued action).
 #include <QApplication>
@@ -123,9 +125,11 @@ int main(int argc, char** argv) {
     heartbeat.beat();
     if (!session.staging()) QCoreApplication::quit();
   });
+  qint64 commandNs = 0;
   QTimer::singleShot(0, [&] {
     total.start();
     app::openLesson(reading, [&path] { return path; });
+    commandNs = total.nsecsElapsed();
     beat.start(0);
   });
   application.exec();
@@ -139,7 +143,9 @@ int main(int argc, char** argv) {
   std::printf("lesson file               %.1f MB\n", megabytes(double(fileBytes)));
   std::printf("total time                %.2f s (%.2f us a line)\n", double(totalNs) / 1e9,
               double(totalNs) / 1e3 / lines);
-  std::printf("longest stretch           %.1f ms without the event loop (%ld turns)\n",
+  std::printf("the \"文\" command          %.1f ms (opening the file and the first slice)\n",
+              double(commandNs) / 1e6);
+  std::printf("longest stretch after it  %.1f ms without the event loop (%ld turns)\n",
               double(heartbeat.longestNs) / 1e6, heartbeat.beats);
   std::printf("queued actions            %.0f (%.1f a line)\n", actions, actions / lines);
   std::printf("resident before / peak    %.0f MB / %.0f MB\n", megabytes(residentBefore),

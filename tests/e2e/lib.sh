@@ -255,12 +255,19 @@ e2e_close_message_box() {
 }
 
 # e2e_choose_in_dialog PATH: in the open lesson dialog (the "文" command's), types PATH into
-# the file name field and presses Return. Fails when no dialog comes within 10 s.
+# the file name field and presses Return; a second Return when the first only took the
+# completion the field offered. Fails when no dialog comes within 10 s.
 e2e_choose_in_dialog() {
   local dialog
   dialog=$(e2e_wait_window '^打开学习文件$' 10) || return 1
+  sleep 0.5
   xdotool windowactivate --sync "$dialog" 2>/dev/null
-  xdotool key --window "$dialog" ctrl+a 2>/dev/null
   xdotool type --delay 10 "$1"
+  sleep 0.3
+  xdotool key Return
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    xwininfo -id "$dialog" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.1
+  done
   xdotool key Return
 }
