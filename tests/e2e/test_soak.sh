@@ -92,7 +92,8 @@ check_no_message_box() {
   done
 }
 
-# wait_balloon REGEX SECONDS: prints the title of the first balloon whose title matches.
+# wait_balloon REGEX SECONDS: prints the title of the first balloon whose title matches. It looks
+# without a pause: a short balloon can come and go between two looks on a busy machine.
 wait_balloon() {
   local deadline=$((SECONDS + $2)) wid
   while [ "$SECONDS" -lt "$deadline" ]; do
@@ -100,7 +101,6 @@ wait_balloon() {
       e2e_window_title "$wid"
       return 0
     done
-    sleep 0.2
   done
   return 1
 }
