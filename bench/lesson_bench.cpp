@@ -123,13 +123,15 @@ void BM_StageLesson(benchmark::State& state) {
     auto stage = std::make_unique<HeadlessCast>();
     platform::NumberedFiles files;
     lesson::LessonSession session(files);
-    const app::LessonReading reading{session, window, stage->cast};
+    const app::LessonReading reading{session, window, stage->cast,
+                                     [](const QString& message) { qWarning() << message; }};
     const std::size_t heapBefore = heapInUse();
     const std::size_t actionsBefore = stage->queuedActions();
     state.ResumeTiming();
 
     session.open(path);
     app::ReadNextLine(reading);
+    while (session.staging()) QCoreApplication::processEvents();
 
     state.PauseTiming();
     const double heap = double(heapInUse() - heapBefore);

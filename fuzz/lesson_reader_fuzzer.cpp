@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -49,6 +50,12 @@ QString lessonPath() {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  // A long lesson is read in slices that the event loop runs.
+  static QCoreApplication application(*argc, *argv);
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   QFile file(lessonPath());
@@ -80,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   lesson::LessonSession session(files);
   session.setLineCounter(-1);
   session.open(lessonPath());
-  app::ReadNextLine({session, window, cast});
+  app::ReadNextLine({session, window, cast, [](const QString&) { check(false); }});
+  while (session.staging()) QCoreApplication::processEvents();
 
   // What the reader should have done, from the decoder's own lines.
   const QStringList lines = platform::decodeLines(bytes);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lesson_reading.h"
+#include "platform/log.h"
 #include "platform/report_error.h"
 #include "stage/performance.h"
 
@@ -17,8 +18,13 @@ using stage::Role;
 constexpr int kSentenceWindowLeft = 960;
 constexpr int kSentenceWindowTop = 360;
 
+// A slice of a long lesson that fails after "文" has returned has no command to report through.
+void reportReadingError(const QString& message) {
+  platform::reportError(lcLesson(), platform::Failure::Command, message);
+}
+
 void openLesson(CommandTarget& target) {
-  app::openLesson({target.lesson(), target.sentenceWindow(), target.cast()},
+  app::openLesson({target.lesson(), target.sentenceWindow(), target.cast(), reportReadingError},
                   [&target] { return target.chooseLessonFile(); });
 }
 
@@ -30,10 +36,12 @@ void speakTypedSentence(CommandTarget& target) {
   }
 }
 
-// Every step is tried, whatever became of the ones before.
+// Every step is tried, whatever became of the ones before. The lines of a lesson not read yet
+// are dropped with what the characters have queued.
 void stopAll(CommandTarget& target) {
   stage::Cast& cast = target.cast();
   std::vector<std::function<void()>> steps;
+  steps.emplace_back([&target] { target.lesson().dropUnstaged(); });
   for (Role role : stage::kRoles) steps.emplace_back([&cast, role] { cast[role].Stop(); });
   steps.emplace_back([&target] { target.sentenceWindow().hideWindow(); });
   for (const auto& step : steps) {
@@ -45,6 +53,7 @@ void stopAll(CommandTarget& target) {
 }
 
 void quit(CommandTarget& target) {
+  target.lesson().dropUnstaged();
   target.cast().release();
   target.endProgram();
 }

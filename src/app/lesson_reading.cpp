@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson_reading.h"
 
+#include "platform/report_error.h"
 #include "stage/closing_scene.h"
 #include "stage/performance.h"
 
@@ -26,15 +27,23 @@ void openLesson(const LessonReading& reading, const LessonFileChooser& chooseLes
 }
 
 // Every performance would end by asking for the next line; the loop does that asking, so a
-// lesson of any length is read without the call depth growing.
+// lesson of any length is read without the call depth growing. After a slice of lines the loop
+// hands over to the event loop, and the next slice asks on from there.
 void ReadNextLine(const LessonReading& reading) {
-  while (const std::optional<lesson::LessonLine> line = reading.session.ReadNextLine()) {
+  for (int taken = 0; taken < kLinesPerSlice; ++taken) {
+    const std::optional<lesson::LessonLine> line = reading.session.ReadNextLine();
+    if (!line) {
+      if (reading.session.ended()) endLesson(reading);
+      return;
+    }
     reading.window.setTranslation(line->translation);
     reading.window.setSentence(line->sentence);
     stage::PerformSentence(reading.cast, reading.window.sentence(), reading.window.translation(),
                            reading.session.LineCounter());
   }
-  if (reading.session.ended()) endLesson(reading);
+  reading.session.continueLater([reading] {
+    platform::runReporting([&reading] { ReadNextLine(reading); }, reading.reportError);
+  });
 }
 
 }  // namespace app

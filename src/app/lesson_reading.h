@@ -10,12 +10,21 @@
 
 namespace app {
 
-// What reading a lesson works on, all of it owned by the toolbar.
+// Shows the message of a failure that stopped the reading after the command had returned.
+using ErrorReport = std::function<void(const QString& message)>;
+
+// What reading a lesson works on, all of it owned by the toolbar, and where the failures of the
+// slices read after the "文" command has returned go.
 struct LessonReading {
   lesson::LessonSession& session;
   lesson::SentenceView& window;
   stage::Cast& cast;
+  ErrorReport reportError;
 };
+
+// How many lines one slice of the reading takes before the event loop runs again: at about
+// 10 µs a line, a slice keeps the program busy for about 10 ms.
+inline constexpr int kLinesPerSlice = 1000;
 
 // Asks the learner for a lesson file: its full path, or "" when the learner cancelled.
 using LessonFileChooser = std::function<QString()>;
@@ -31,6 +40,9 @@ void openLesson(const LessonReading& reading, const LessonFileChooser& chooseLes
 // line after another, until the end of the file, where it closes the file, empties both texts
 // and queues the closing scene, or until a line without "~", where it stops and leaves the file
 // open. For each line: LineCounter, the translation, the sentence, then the performance.
+// Reads kLinesPerSlice lines at once and leaves the rest to a slice that the event loop runs
+// next (LessonSession::continueLater()); a failure there goes to reading.reportError and ends
+// the reading. Throws what the first slice's steps throw.
 void ReadNextLine(const LessonReading& reading);
 
 }  // namespace app

@@ -3,6 +3,7 @@
 
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/log.h"
 
@@ -20,7 +21,14 @@ std::int32_t nextLineCount(std::int32_t LineCounter) {
   return LineCounter + 1;
 }
 
+LessonSession::LessonSession(platform::NumberedFiles& files) : files_(files) {
+  nextSlice_.setSingleShot(true);
+  nextSlice_.setInterval(0);
+  QObject::connect(&nextSlice_, &QTimer::timeout, [this] { runSlice(); });
+}
+
 void LessonSession::open(const QString& path) {
+  nextSlice_.stop();
   files_.openForInput(kLessonFile, path);
   LineCounter_ = 0;
   ended_ = false;
@@ -41,6 +49,32 @@ std::optional<LessonLine> LessonSession::ReadNextLine() {
     qCDebug(lcLesson) << "the lesson halts at line" << LineCounter_
                       << "(a line without a separator)";
   return parsed;
+}
+
+void LessonSession::close() {
+  nextSlice_.stop();
+  files_.closeAll();
+}
+
+void LessonSession::continueLater(std::function<void()> slice) {
+  slice_ = std::move(slice);
+  nextSlice_.start();
+}
+
+void LessonSession::dropUnstaged() {
+  if (!staging()) return;
+  qCDebug(lcLesson) << "the lines after line" << LineCounter_ << "are dropped";
+  close();
+}
+
+void LessonSession::runSlice() {
+  if (!files_.isOpen(kLessonFile)) {
+    qCDebug(lcLesson) << "the lesson was closed after line" << LineCounter_
+                      << "; the lines after it are dropped";
+    return;
+  }
+  const std::function<void()> slice = std::exchange(slice_, {});
+  slice();
 }
 
 void LessonSession::countTypedSentence() {

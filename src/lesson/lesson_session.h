@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "lesson_line.h"
@@ -17,12 +19,17 @@ std::int32_t nextLineCount(std::int32_t LineCounter);
 // The lesson being read: its file (numbered file 1 among the program's numbered files) and
 // LineCounter, the count of lines read and sentences typed, whose parity gives the turn. Hands
 // out the lesson's lines one at a time; what is done with them is up to the caller.
+//
+// A long lesson is read in slices, so that the event loop runs between them: the lines not
+// read yet stay in the file until the slice that was left for later (continueLater()) takes
+// them. They belong to the lesson: closing it drops them, and so does dropUnstaged().
 class LessonSession {
  public:
-  explicit LessonSession(platform::NumberedFiles& files) : files_(files) {}
+  explicit LessonSession(platform::NumberedFiles& files);
 
   // Opens `path` as the lesson file and starts counting from 0. Throws platform::FileError
-  // when the file cannot be opened or read; LineCounter is then unchanged.
+  // when the file cannot be opened or read; LineCounter is then unchanged. A slice still
+  // waiting for an earlier lesson never runs.
   void open(const QString& path);
 
   // Reads the next line of the open lesson and counts it. Returns it taken apart, or nothing
@@ -33,8 +40,17 @@ class LessonSession {
 
   // Whether the last ReadNextLine() ran to the end of the lesson.
   bool ended() const { return ended_; }
-  // Closes the lesson, and with it every other numbered file.
-  void close() { files_.closeAll(); }
+  // Closes the lesson, and with it every other numbered file; a waiting slice never runs.
+  void close();
+
+  // Runs `slice` once the event loop has handled what is waiting, provided the lesson file is
+  // still open then (a close-all from elsewhere, such as reading a help text, drops it).
+  void continueLater(std::function<void()> slice);
+  // Whether a slice left for later is waiting to read on.
+  bool staging() const { return nextSlice_.isActive(); }
+  // Drops the lines not read yet when a slice is waiting: it never runs and the lesson is
+  // closed. Changes nothing otherwise (a halted lesson keeps its file).
+  void dropUnstaged();
 
   std::int32_t LineCounter() const { return LineCounter_; }
   // Counts a typed sentence. Throws std::overflow_error, leaving the count, at the largest one.
@@ -43,9 +59,13 @@ class LessonSession {
   void setLineCounter(std::int32_t count) { LineCounter_ = count; }
 
  private:
+  void runSlice();
+
   platform::NumberedFiles& files_;
   std::int32_t LineCounter_ = 0;
   bool ended_ = false;
+  QTimer nextSlice_;
+  std::function<void()> slice_;
 };
 
 }  // namespace lesson

@@ -3,15 +3,19 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <climits>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 
 #include "app/commands.h"
+#include "app/lesson_reading.h"
 #include "app/toolbar_window.h"
+#include "help/help_text.h"
 #include "lesson/sentence_window.h"
 #include "stage/cast_stage.h"
 
@@ -189,6 +193,62 @@ TEST_F(Commands, AFailingCommandStopsAtThatStepAndReportsWhy) {
   // The program goes on: the next command works.
   run(Command::Help);
   EXPECT_EQ(target->log.last(), "help shown");
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+  QFile file(dir.filePath(name));
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return QString();
+  return file.fileName();
+}
+
+// The lines of a long lesson that are not read yet belong to the lesson: "停", "文" (cancelled
+// or with another lesson), "退" and the close-all of reading a help text drop them as they drop
+// what is queued, and nothing more of that lesson is read afterwards.
+TEST_F(Commands, StopOpenQuitAndAHelpTextDropTheLinesNotReadYet) {
+  QTemporaryDir dir;
+  const QString longLesson =
+      writeFile(dir, "long.txt", QByteArray("Hi~x\r\n").repeated(2 * app::kLinesPerSlice + 1));
+  const QString shortLesson = writeFile(dir, "short.txt", "Bye~y\r\n");
+  const QString helpText = dir.filePath("help.txt");
+  struct Case {
+    const char* name;
+    std::function<void(RecordingTarget&)> act;
+    std::int32_t LineCounter;
+  };
+  const std::vector<Case> cases = {
+      {"停", [](RecordingTarget& t) { app::commands::run(t, Command::Stop); }, app::kLinesPerSlice},
+      {"文 cancelled",
+       [](RecordingTarget& t) {
+         t.chosenLesson.clear();
+         app::commands::run(t, Command::OpenLesson);
+       },
+       app::kLinesPerSlice},
+      {"文 with another lesson",
+       [&](RecordingTarget& t) {
+         t.chosenLesson = shortLesson;
+         app::commands::run(t, Command::OpenLesson);
+       },
+       1},
+      {"退", [](RecordingTarget& t) { app::commands::run(t, Command::Quit); }, app::kLinesPerSlice},
+      {"a help text read",
+       [&](RecordingTarget& t) { help::readHelpText(t.numberedFiles, helpText); },
+       app::kLinesPerSlice},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    target->chosenLesson = longLesson;
+    run(Command::OpenLesson);
+    ASSERT_TRUE(target->session.staging());
+    c.act(*target);
+    target->log.clear();
+    for (int turn = 0; turn < 5; ++turn) QApplication::processEvents();
+    EXPECT_FALSE(target->session.staging());
+    EXPECT_EQ(target->session.LineCounter(), c.LineCounter);
+    EXPECT_FALSE(target->numberedFiles.isOpen(platform::NumberedFiles::kLessonFile));
+    EXPECT_EQ(target->log, QStringList());
+    EXPECT_TRUE(target->errors.isEmpty()) << qPrintable(target->errors.join('\n'));
+  }
 }
 
 // Any exception, not only the program's own errors, stops at the command's edge.

@@ -244,3 +244,55 @@ e2e_finish() {
   $E2E_OWN_LOG_DIR && rm -rf "$E2E_LOG_DIR"
   exit 0
 }
+
+# e2e_ordinary_user FOLDER: prepares FOLDER as the home of an ordinary user to run the program
+# as, and sets E2E_AS_USER to the command prefix that does so (empty when this script does not
+# run as root). As root the program runs as "nobody", with HOME and XDG_RUNTIME_DIR in FOLDER,
+# which that user owns; setpriv replaces itself by the program, so a PID stays the program's.
+e2e_ordinary_user() {
+  mkdir -p "$1/runtime"
+  chmod 755 "$1"
+  chmod 700 "$1/runtime"
+  export HOME=$1 XDG_RUNTIME_DIR=$1/runtime
+  E2E_AS_USER=()
+  [ "$(id -u)" -eq 0 ] || return 0
+  chown -R nobody: "$1"
+  E2E_AS_USER=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups --)
+}
+
+# e2e_uid PID: the real user id of a running process.
+e2e_uid() { awk '/^Uid:/ {print $2}' "/proc/$1/status" 2>/dev/null; }
+
+# e2e_resident_kb PID: the resident memory of a running process in KiB (VmRSS).
+e2e_resident_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status" 2>/dev/null; }
+
+# e2e_message_boxes: ids of the program's mapped message boxes (titled with its name).
+e2e_message_boxes() { e2e_find_windows '^chengmu$'; }
+
+# e2e_close_message_box WID: presses Return in a message box (its only button, OK); when that
+# leaves it open, asks the window manager to close it.
+e2e_close_message_box() {
+  xdotool windowactivate --sync "$1" key --window "$1" Return 2>/dev/null
+  sleep 0.3
+  xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' && wmctrl -i -c "$1" 2>/dev/null
+  sleep 0.2
+  ! xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'
+}
+
+# e2e_choose_in_dialog PATH: in the open lesson dialog (the "文" command's), types PATH into
+# the file name field and presses Return; a second Return when the first only took the
+# completion the field offered. Fails when no dialog comes within 10 s.
+e2e_choose_in_dialog() {
+  local dialog
+  dialog=$(e2e_wait_window '^打开学习文件$' 10) || return 1
+  sleep 0.5
+  xdotool windowactivate --sync "$dialog" 2>/dev/null
+  xdotool type --delay 10 "$1"
+  sleep 0.3
+  xdotool key Return
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    xwininfo -id "$dialog" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.1
+  done
+  xdotool key Return
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -47,12 +48,21 @@ class RecordingWindow : public lesson::SentenceView {
 };
 
 // The cast, the program's numbered files, the lesson session with LineCounter and a recording
-// sentence window: what the "文" command works on.
+// sentence window: what the "文" command works on. Failures of the slices read after the
+// command go to `errors`.
 class LessonStage : public stage_testing::CastStage {
  public:
-  // The "文" command choosing `path` ("" cancels).
-  void openLesson(const QString& path) {
+  // The "文" command choosing `path` ("" cancels), up to the end of its first slice.
+  void startLesson(const QString& path) {
     app::openLesson(reading, [path] { return path; });
+  }
+  // The "文" command choosing `path` ("" cancels), and the event loop until the reading stops.
+  void openLesson(const QString& path) {
+    startLesson(path);
+    finishStaging();
+  }
+  void finishStaging() {
+    while (session.staging()) QCoreApplication::processEvents();
   }
   std::int32_t LineCounter() const { return session.LineCounter(); }
 
@@ -73,7 +83,9 @@ class LessonStage : public stage_testing::CastStage {
   platform::NumberedFiles files;
   lesson::LessonSession session{files};
   RecordingWindow window{log, session};
-  app::LessonReading reading{session, window, cast};
+  QStringList errors;
+  app::LessonReading reading{session, window, cast,
+                             [this](const QString& message) { errors << message; }};
   QTemporaryDir dir;
 };
 

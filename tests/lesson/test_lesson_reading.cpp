@@ -205,6 +205,24 @@ TEST(LessonReading, TheLineCountNeverGoesPastItsLargestValue) {
   EXPECT_TRUE(stage.log.isEmpty());
 }
 
+// The slices after the first run from the event loop: a failure there is reported rather than
+// thrown into the loop, and ends the reading at that line with the file kept open.
+TEST(LessonReading, AFailureInALaterSliceIsReportedAndEndsTheReading) {
+  QByteArray bytes;
+  for (int line = 0; line < 2 * app::kLinesPerSlice; ++line) bytes += "Hi~\xC4\xE3\r\n";
+  LessonStage stage;
+  stage.window.recording = false;
+  stage.startLesson(stage.writeFile("lesson.txt", bytes));
+  ASSERT_TRUE(stage.session.staging());
+  EXPECT_EQ(stage.LineCounter(), app::kLinesPerSlice);
+  stage.cast.setCharacter(stage::Role::Girl, nullptr);
+  stage.finishStaging();
+  ASSERT_EQ(stage.errors.size(), 1);
+  EXPECT_TRUE(stage.errors[0].contains("girl")) << qPrintable(stage.errors[0]);
+  EXPECT_EQ(stage.LineCounter(), app::kLinesPerSlice + 1);
+  EXPECT_TRUE(stage.lessonOpen());
+}
+
 // A million lines, one in a thousand a sentence: a reader that recursed once per line would
 // overflow the stack long before the end.
 TEST(LessonReading, AMillionLinesAreReadWithoutTheStackGrowing) {
