@@ -17,15 +17,10 @@
 #include <vector>
 
 #include "app/lesson_reading.h"
-#include "character/agent.h"
-#include "character/engine.h"
-#include "character/speech.h"
 #include "lesson/lesson_session.h"
 #include "lesson/sentence_window.h"
 #include "platform/numbered_files.h"
-#include "stage/cast.h"
-#include "stage/role.h"
-#include "support/test_character.h"
+#include "support/headless_cast.h"
 
 namespace {
 
@@ -85,32 +80,6 @@ void BM_DecodeLesson(benchmark::State& state) {
   state.counters["resident MB"] = resident;
 }
 
-// The cast the toolbar form keeps, on a headless engine.
-struct HeadlessCast {
-  character::VirtualClock clock;
-  character::NullPresenter presenter;
-  character::TimedSpeech speech;
-  character::Engine engine{clock, presenter, speech};
-  std::vector<std::unique_ptr<character::Character>> characters;
-  stage::Cast cast;
-
-  HeadlessCast() {
-    for (stage::Role role : stage::kRoles) {
-      characters.push_back(std::make_unique<character::Character>(
-          engine,
-          engine.addCharacter(testing_support::makeTestCharacter(stage::castMember(role).id))));
-      cast.setCharacter(role, characters.back().get());
-    }
-    cast.request(stage::Role::Host) = cast[stage::Role::Host].Think(QStringLiteral(" 好"));
-  }
-
-  std::size_t queuedActions() {
-    std::size_t actions = 0;
-    for (const auto& character : characters) actions += engine.queuedActions(character->state());
-    return actions;
-  }
-};
-
 void BM_StageLesson(benchmark::State& state) {
   const int lines = static_cast<int>(state.range(0));
   const QString path = writeLesson(lessonFolder(), lines);
@@ -120,7 +89,9 @@ void BM_StageLesson(benchmark::State& state) {
   double resident = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    auto stage = std::make_unique<HeadlessCast>();
+    auto stage = std::make_unique<testing_support::HeadlessCast>();
+    stage->cast.request(::stage::Role::Host) =
+        stage->cast[::stage::Role::Host].Think(QStringLiteral(" 好"));
     platform::NumberedFiles files;
     lesson::LessonSession session(files);
     const app::LessonReading reading{session, window, stage->cast,

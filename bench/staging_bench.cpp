@@ -22,13 +22,10 @@
 #include <vector>
 
 #include "app/lesson_reading.h"
-#include "character/agent.h"
-#include "character/engine.h"
-#include "character/speech.h"
 #include "lesson/lesson_session.h"
 #include "lesson/sentence_window.h"
 #include "platform/numbered_files.h"
-#include "support/test_character.h"
+#include "support/headless_cast.h"
 
 namespace {
 
@@ -58,32 +55,6 @@ double statusBytes(const std::string& field) {
 double megabytes(double bytes) {
   return bytes / (1024 * 1024);
 }
-
-// The cast the toolbar keeps, on an engine whose clock never moves.
-struct StillCast {
-  character::VirtualClock clock;
-  character::NullPresenter presenter;
-  character::TimedSpeech speech;
-  character::Engine engine{clock, presenter, speech};
-  std::vector<std::unique_ptr<character::Character>> characters;
-  stage::Cast cast;
-
-  StillCast() {
-    for (auto [role, id] : {std::pair{stage::Role::Boy, "boy"},
-                            {stage::Role::Girl, "girl"},
-                            {stage::Role::Host, "vemo"}}) {
-      characters.push_back(std::make_unique<character::Character>(
-          engine, engine.addCharacter(testing_support::makeTestCharacter(id))));
-      cast.setCharacter(role, characters.back().get());
-    }
-  }
-
-  std::size_t queuedActions() const {
-    std::size_t actions = 0;
-    for (const auto& character : characters) actions += engine.queuedActions(character->state());
-    return actions;
-  }
-};
 
 // The thread's own processor time: unlike the wall clock, it does not run on while other
 // programs of a busy machine have the processor.
@@ -124,7 +95,7 @@ int main(int argc, char** argv) {
   const QString path = folder.filePath(QStringLiteral("lesson.txt"));
   const qint64 fileBytes = writeLesson(path, lines);
 
-  StillCast stage;
+  testing_support::HeadlessCast stage;
   platform::NumberedFiles files;
   lesson::LessonSession session(files);
   lesson::SentenceWindow window;

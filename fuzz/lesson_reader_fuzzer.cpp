@@ -22,7 +22,7 @@
 #include "lesson/lesson_line.h"
 #include "lesson/lesson_session.h"
 #include "platform/text_decoder.h"
-#include "support/test_character.h"
+#include "support/headless_cast.h"
 
 namespace {
 
@@ -63,19 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(file.write(bytes) == bytes.size());
   file.close();
 
-  character::VirtualClock clock;
-  character::NullPresenter presenter;
-  character::TimedSpeech speech;
-  character::Engine engine(clock, presenter, speech);
-  std::vector<std::unique_ptr<character::Character>> characters;
-  stage::Cast cast;
-  for (auto [role, id] : {std::pair{stage::Role::Boy, "boy"},
-                          {stage::Role::Girl, "girl"},
-                          {stage::Role::Host, "vemo"}}) {
-    characters.push_back(std::make_unique<character::Character>(
-        engine, engine.addCharacter(testing_support::makeTestCharacter(id))));
-    cast.setCharacter(role, characters.back().get());
-  }
+  testing_support::HeadlessCast headless;
+  character::Engine& engine = headless.engine;
+  stage::Cast& cast = headless.cast;
   cast.request(stage::Role::Host) = cast[stage::Role::Host].Think(QStringLiteral(" 好"));
   int speeches = 0;
   engine.setCallObserver([&](const character::CallRecord& call) {

@@ -6,11 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "character/agent.h"
-#include "character/engine.h"
-#include "character/speech.h"
-#include "stage/cast.h"
-#include "support/test_character.h"
+#include "support/headless_cast.h"
 
 namespace stage_testing {
 
@@ -20,16 +16,9 @@ namespace stage_testing {
 //   vemo MoveTo 300 156
 //   girl Speak "Good morning!"
 //   vemo Wait [girl Speak "Good morning!"]
-class CastStage {
+class CastStage : public testing_support::HeadlessCast {
  public:
-  CastStage() : engine(clock, presenter, speech) {
-    for (auto [role, id] : {std::pair{stage::Role::Boy, "boy"},
-                            {stage::Role::Girl, "girl"},
-                            {stage::Role::Host, "vemo"}}) {
-      characters.push_back(std::make_unique<character::Character>(
-          engine, engine.addCharacter(testing_support::makeTestCharacter(id))));
-      cast.setCharacter(role, characters.back().get());
-    }
+  CastStage() {
     cast.request(stage::Role::Boy) = cast[stage::Role::Boy].Speak(QStringLiteral("Hello!"));
     cast.request(stage::Role::Girl) = cast[stage::Role::Girl].Speak(QStringLiteral("How are you!"));
     cast.request(stage::Role::Host) = cast[stage::Role::Host].Think(QStringLiteral(" 好"));
@@ -50,12 +39,6 @@ class CastStage {
     return QStringLiteral("an unknown request");
   }
 
-  character::VirtualClock clock;
-  character::NullPresenter presenter;
-  character::TimedSpeech speech;
-  character::Engine engine;
-  std::vector<std::unique_ptr<character::Character>> characters;
-  stage::Cast cast;
   QStringList log;
 
  private:
