@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "listener.h"
 #include "reading_grammar.h"
 
 namespace listening {
@@ -21,12 +22,6 @@ struct ScorerSettings {
   GrammarWeights weights;
 
   static QString defaultModelDirectory();
-};
-
-// One word of the sentence as written, and whether the reading said it.
-struct WordScore {
-  QString word;
-  bool heard = false;
 };
 
 // Scores spoken readings against the sentences they were meant to be. Creating one loads the
