@@ -25,6 +25,9 @@ struct Action {
   QPoint target;                           // MoveTo
   const Animation* animation = nullptr;    // Play
   QString text;                            // Speak, Think
+  double pace = 1.0;                       // Speak
+  QString note;                            // Speak: shown above the spoken words
+  std::vector<MarkedRange> marked;         // Speak: in the note
   Request awaited;                         // Wait
   std::shared_ptr<PreparedSpeech> speech;  // Speak, once its preparation has begun
 };
@@ -37,6 +40,8 @@ struct BalloonState {
   std::vector<qsizetype> wordEnds;  // end offset in fullText of each spoken word
   int revealedWords = 0;
   std::optional<std::int64_t> hideAtMs;
+  qsizetype shownFromStart = 0;  // the note of a speech and the line break after it
+  std::vector<MarkedRange> marked;
 };
 
 // What the engine knows of one character. Only the engine touches it.
