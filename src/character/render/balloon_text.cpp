@@ -45,8 +45,12 @@ int revealedLength(const QString& fullText, const QString& visibleText) {
   return static_cast<int>(shared.first - fullText.begin());
 }
 
+// A line break in the text starts a new line: a text layout breaks lines only at the Unicode
+// line separator, which takes the break's place, so every offset stays.
 BalloonText::BalloonText(const QString& fullText, const QFont& font, int maxWidth)
-    : text_(fullText), font_(font), maxWidth_(maxWidth) {
+    : text_(QString(fullText).replace(QLatin1Char('\n'), QChar::LineSeparator)),
+      font_(font),
+      maxWidth_(maxWidth) {
   QTextLayout layout(text_, font_);
   const QSizeF size = layOut(layout, maxWidth_);
   size_ =
