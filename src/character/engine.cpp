@@ -90,9 +90,8 @@ Request Engine::speak(CharacterState& character, const QString& text, const Spea
   Action action;
   action.kind = ActionKind::Speak;
   action.text = text;
-  action.pace = style.pace.value_or(speechPace_);
-  action.note = style.note;
-  action.marked = style.marked;
+  action.pace = static_cast<float>(style.pace.value_or(speechPace_));
+  if (!style.note.isEmpty()) action.noted = std::make_shared<const SpeakStyle>(style);
   QStringList arguments{text};
   if (style.pace) arguments << QString::number(*style.pace);
   if (!style.note.isEmpty()) arguments << style.note;
@@ -295,11 +294,13 @@ void Engine::startSpeech(CharacterState& character, std::int64_t now) {
   // Both come from the one word split: a speech service times every word of the text.
   Q_ASSERT(ends.size() == utterance.words.size());
   if (ends.empty()) return;
-  const QString note = action.note.isEmpty() ? QString() : action.note + QLatin1Char('\n');
+  const QString note = action.noted ? action.noted->note + QLatin1Char('\n') : QString();
   for (qsizetype& end : ends) end += note.size();
   const QString fullText = note + action.text;
+  std::vector<MarkedRange> marked;
+  if (action.noted) marked = action.noted->marked;
   character.balloon = BalloonState{true, BalloonKind::Speech, fullText,    std::move(ends),
-                                   0,    std::nullopt,        note.size(), action.marked};
+                                   0,    std::nullopt,        note.size(), std::move(marked)};
   showBalloonText(character);
 }
 
@@ -347,9 +348,9 @@ void Engine::finishRunning(CharacterState& character, RequestStatus status, std:
   if (action.kind == ActionKind::Speak && character.speech) {
     if (status == RequestStatus::Done && character.balloon.shown) {
       character.balloon.revealedWords = int(character.balloon.wordEnds.size());
-      const int holdMs = action.note.isEmpty()
-                             ? kSpeechHoldMs
-                             : std::max(kSpeechHoldMs, thoughtDurationMs(action.note));
+      const int holdMs = action.noted
+                             ? std::max(kSpeechHoldMs, thoughtDurationMs(action.noted->note))
+                             : kSpeechHoldMs;
       character.balloon.hideAtMs = now + holdMs;
       showBalloonText(character);
     }

@@ -12,6 +12,7 @@
 #include "character_data.h"
 #include "presenter.h"
 #include "request.h"
+#include "speak_style.h"
 #include "speech.h"
 
 namespace character {
@@ -21,13 +22,14 @@ enum class ActionKind { MoveTo, Show, Hide, Play, Speak, Think, Wait };
 // One queued call of a character, with what it needs to play.
 struct Action {
   ActionKind kind = ActionKind::Show;
+  float pace = 1.0F;  // Speak
   Request request;
-  QPoint target;                           // MoveTo
-  const Animation* animation = nullptr;    // Play
-  QString text;                            // Speak, Think
-  double pace = 1.0;                       // Speak
-  QString note;                            // Speak: shown above the spoken words
-  std::vector<MarkedRange> marked;         // Speak: in the note
+  QPoint target;                         // MoveTo
+  const Animation* animation = nullptr;  // Play
+  QString text;                          // Speak, Think
+  // Speak with a note above the spoken words: the note and its marks. Kept apart, since a
+  // lesson queues millions of actions and hardly any has a note.
+  std::shared_ptr<const SpeakStyle> noted;
   Request awaited;                         // Wait
   std::shared_ptr<PreparedSpeech> speech;  // Speak, once its preparation has begun
 };

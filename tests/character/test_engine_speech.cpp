@@ -172,9 +172,9 @@ TEST_F(EngineSpeechTest, EverySpeakIsPreparedAtItsPace) {
   engine.speak(boy, "slower", slower);
   engine.setSpeechPace(1.0);
   ASSERT_EQ(speech.prepared.size(), 3u);
-  EXPECT_EQ(speech.prepared[0].pace, 1.0);
-  EXPECT_EQ(speech.prepared[1].pace, 0.75);
-  EXPECT_EQ(speech.prepared[2].pace, 0.6);
+  EXPECT_FLOAT_EQ(speech.prepared[0].pace, 1.0);
+  EXPECT_FLOAT_EQ(speech.prepared[1].pace, 0.75);
+  EXPECT_FLOAT_EQ(speech.prepared[2].pace, 0.6);
   EXPECT_EQ(TimedSpeech::estimate("one two three", 0.75).durationMs,
             3 * std::lround(TimedSpeech::kMsPerWord / 0.75));
   EXPECT_EQ(TimedSpeech::estimate("one two three", 0.75).words.back().startMs,
