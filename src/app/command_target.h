@@ -7,6 +7,10 @@
 #include "lesson/sentence_view.h"
 #include "stage/cast.h"
 
+namespace app {
+class LearnerTurn;
+}
+
 namespace app::commands {
 
 // What the six toolbar commands work on. The toolbar provides the real one; tests provide
@@ -20,6 +24,8 @@ class CommandTarget {
   virtual lesson::LessonSession& lesson() = 0;
   // The sentence window, created hidden on first use.
   virtual lesson::SentenceView& sentenceWindow() = 0;
+  // The learner's turn at reading a sentence aloud.
+  virtual LearnerTurn& learnerTurn() = 0;
   // Shows the help window, created on first use, and activates it.
   virtual void showHelp() = 0;
   // The open dialog for lessons: the chosen file's full path, or "" when cancelled.

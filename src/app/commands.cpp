@@ -2,8 +2,10 @@
 #include "commands.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "learner_turn.h"
 #include "lesson_reading.h"
 #include "platform/log.h"
 #include "platform/report_error.h"
@@ -36,24 +38,62 @@ void speakTypedSentence(CommandTarget& target) {
   }
 }
 
-// Every step is tried, whatever became of the ones before. The lines of a lesson not read yet
-// are dropped with what the characters have queued.
-void stopAll(CommandTarget& target) {
-  stage::Cast& cast = target.cast();
-  std::vector<std::function<void()>> steps;
-  steps.emplace_back([&target] { target.lesson().dropUnstaged(); });
-  for (Role role : stage::kRoles) steps.emplace_back([&cast, role] { cast[role].Stop(); });
-  steps.emplace_back([&target] { target.sentenceWindow().hideWindow(); });
+using Steps = std::vector<std::function<void()>>;
+
+// Every step is tried, whatever became of the ones before.
+void runEveryStep(const Steps& steps) {
   for (const auto& step : steps) {
     try {
       step();
-    } catch (...) {  // "停" ignores every failure and goes on with its next step
+    } catch (...) {  // stopping ignores every failure and goes on with its next step
     }
   }
 }
 
+// The lines of a lesson not read yet are dropped with what the characters have queued, and a
+// learner's turn in progress ends.
+Steps stopCharactersSteps(CommandTarget& target) {
+  stage::Cast& cast = target.cast();
+  Steps steps;
+  steps.emplace_back([&target] { target.lesson().dropUnstaged(); });
+  steps.emplace_back([&target] { target.learnerTurn().cancel(); });
+  steps.emplace_back([&cast] { cast.spokenSentences().takeNote(); });
+  for (Role role : stage::kRoles) steps.emplace_back([&cast, role] { cast[role].Stop(); });
+  return steps;
+}
+
+void stopAll(CommandTarget& target) {
+  Steps steps = stopCharactersSteps(target);
+  steps.emplace_back([&target] { target.sentenceWindow().hideWindow(); });
+  runEveryStep(steps);
+}
+
+// The sentence said last, or the sentence window's text as the pupil whose turn it is would
+// say it.
+std::optional<stage::SpokenSentence> sentenceToPractise(CommandTarget& target) {
+  if (auto last = target.cast().spokenSentences().last()) return last;
+  const QString typed = target.sentenceWindow().sentence();
+  if (typed.trimmed().isEmpty()) return std::nullopt;
+  return stage::SpokenSentence{stage::typedSentenceSpeaker(target.lesson().LineCounter()), typed};
+}
+
+// Stops the characters and hands the sentence to practise to `withSentence`, or has the host
+// ask for one.
+void practise(CommandTarget& target,
+              const std::function<void(const stage::SpokenSentence&)>& withSentence) {
+  platform::runReporting(
+      [&] {
+        const std::optional<stage::SpokenSentence> sentence = sentenceToPractise(target);
+        runEveryStep(stopCharactersSteps(target));
+        if (sentence) return withSentence(*sentence);
+        target.cast()[Role::Host].Speak(QStringLiteral("Open a lesson or type a sentence first."));
+      },
+      [&target](const QString& message) { target.reportError(message); });
+}
+
 void quit(CommandTarget& target) {
   target.lesson().dropUnstaged();
+  target.learnerTurn().cancel();
   target.cast().release();
   target.endProgram();
 }
@@ -92,6 +132,18 @@ void openLessonFile(CommandTarget& target, const QString& path) {
                         [&path] { return path; });
       },
       [&target](const QString& message) { target.reportError(message); });
+}
+
+void takeYourTurn(CommandTarget& target) {
+  practise(target, [&target](const stage::SpokenSentence& sentence) {
+    target.learnerTurn().start(sentence);
+  });
+}
+
+void sayItAgain(CommandTarget& target) {
+  practise(target, [&target](const stage::SpokenSentence& sentence) {
+    stage::SayAgain(target.cast(), sentence);
+  });
 }
 
 void run(CommandTarget& target, Command command) {

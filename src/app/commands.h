@@ -37,4 +37,14 @@ void openLessonFile(CommandTarget& target, const QString& path);
 // failing step and reports why through the target; "停" ignores every failure.
 void run(CommandTarget& target, Command command);
 
+// The learner's commands, on the buttons' menu and on keys. Both stop what the characters are
+// doing, as "停" does but leaving the sentence window as it is, and practise the sentence said
+// last (a lesson line or a typed one) or, before any, the sentence window's text, which the
+// pupil whose turn it is at typing says; with neither, the host asks for one. A failure is
+// reported through the target.
+// "我来说": the learner reads the sentence aloud and the host answers with what was heard.
+void takeYourTurn(CommandTarget& target);
+// "再听一遍": the pupil says the sentence again, at the current pace.
+void sayItAgain(CommandTarget& target);
+
 }  // namespace app::commands

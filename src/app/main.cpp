@@ -5,6 +5,7 @@
 #include "character/runtime.h"
 #include "command_line.h"
 #include "commands.h"
+#include "listening/program_listener.h"
 #include "platform/display_check.h"
 #include "platform/log.h"
 #include "platform/report_error.h"
@@ -42,13 +43,16 @@ int runProgram(QApplication& application, app::SingleInstance& instance,
   application.setQuitOnLastWindowClosed(false);
   application.setWindowIcon(app::programIcon());
   std::unique_ptr<character::Runtime> runtime;
+  std::unique_ptr<listening::Listener> listener;
   std::unique_ptr<app::ToolbarWindow> toolbar;
   bool started = false;
   platform::runReporting(
       [&] {
+        const QString programFolder = QCoreApplication::applicationDirPath();
         runtime = character::createDesktopRuntime();
-        toolbar = std::make_unique<app::ToolbarWindow>(*runtime->engine);
-        toolbar->start(QCoreApplication::applicationDirPath());
+        listener = listening::createProgramListener(programFolder);
+        toolbar = std::make_unique<app::ToolbarWindow>(*runtime->engine, *listener);
+        toolbar->start(programFolder);
         if (!lessonPath.isEmpty()) toolbar->openLessonAfterOpeningScene(lessonPath);
         started = true;
       },

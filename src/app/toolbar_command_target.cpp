@@ -21,6 +21,9 @@ lesson::LessonSession& ToolbarCommandTarget::lesson() {
 lesson::SentenceView& ToolbarCommandTarget::sentenceWindow() {
   return toolbar_.sentenceWindow();
 }
+LearnerTurn& ToolbarCommandTarget::learnerTurn() {
+  return toolbar_.learnerTurn();
+}
 void ToolbarCommandTarget::showHelp() {
   toolbar_.helpWindow().showHelp();
 }

@@ -18,6 +18,7 @@ class ToolbarCommandTarget : public CommandTarget {
   stage::Cast& cast() override;
   lesson::LessonSession& lesson() override;
   lesson::SentenceView& sentenceWindow() override;
+  LearnerTurn& learnerTurn() override;
   void showHelp() override;
   QString chooseLessonFile() override;
   void reportError(const QString& message) override;

@@ -16,6 +16,7 @@
 #include "platform/log.h"
 #include "platform/report_error.h"
 #include "platform/taskbar_hint.h"
+#include "slow_speech_setting.h"
 #include "stage/cast_setup.h"
 #include "stage/opening_scene.h"
 #include "toolbar_command_target.h"
@@ -48,15 +49,19 @@ bool isGripMouseEvent(QEvent::Type type) {
 
 }  // namespace
 
-ToolbarWindow::ToolbarWindow(character::Engine& engine, const WindowSystemFactory& makeWindowSystem)
+ToolbarWindow::ToolbarWindow(character::Engine& engine, listening::Listener& listener,
+                             const WindowSystemFactory& makeWindowSystem)
     : engine_(engine),
       twips_(platform::Twips::ofScreen()),
       windowSystem_(makeWindowSystem(*this)),
-      docking_(*windowSystem_, twips_, twips_.toPixels(kCreatedGeometryTwips)) {
+      docking_(*windowSystem_, twips_, twips_.toPixels(kCreatedGeometryTwips)),
+      learnerTurn_(cast_, listener,
+                   [this] { return engine_.frame(cast_[stage::Role::Host].state()); }) {
   platform::installFontSubstitutions();
   setUpWindow();
   createGrip();
   createButtons();
+  setUpLearnerMenu();
   pollTimer_.setObjectName(QStringLiteral("Timer1"));
   pollTimer_.setInterval(kPollIntervalMs);
   connect(&pollTimer_, &QTimer::timeout, this, [this] { runHandler([this] { pollCursor(); }); });
@@ -66,7 +71,10 @@ ToolbarWindow::ToolbarWindow(character::Engine& engine, const WindowSystemFactor
 ToolbarWindow::~ToolbarWindow() = default;
 
 lesson::SentenceWindow& ToolbarWindow::sentenceWindow() {
-  if (!sentenceWindow_) sentenceWindow_ = std::make_unique<lesson::SentenceWindow>();
+  if (!sentenceWindow_) {
+    sentenceWindow_ = std::make_unique<lesson::SentenceWindow>();
+    sentenceWindow_->addActions({&learnerMenu_.yourTurn(), &learnerMenu_.sayAgain()});
+  }
   return *sentenceWindow_;
 }
 
@@ -117,11 +125,30 @@ void ToolbarWindow::createButtons() {
     button->setFont(buttonFont());
     const commands::Command command = entry.command;
     connect(button, &QPushButton::clicked, this, [this, command] { run(command); });
+    button->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(button, &QWidget::customContextMenuRequested, this,
+            [this, button](QPoint place) { learnerMenu_.popup(button->mapToGlobal(place)); });
     buttons_[index] = button;
   }
   for (std::size_t index = 1; index < buttons_.size(); ++index) {
     setTabOrder(buttons_[index - 1], buttons_[index]);
   }
+}
+
+void ToolbarWindow::setUpLearnerMenu() {
+  connect(&learnerMenu_.yourTurn(), &QAction::triggered, this,
+          [this] { runLearnerCommand(commands::takeYourTurn); });
+  connect(&learnerMenu_.sayAgain(), &QAction::triggered, this,
+          [this] { runLearnerCommand(commands::sayItAgain); });
+  QAction& slowSpeech = learnerMenu_.slowSpeech();
+  slowSpeech.setChecked(slowSpeechChosen());
+  engine_.setSpeechPace(slowSpeech.isChecked() ? kSlowSpeechPace : 1.0);
+  connect(&slowSpeech, &QAction::toggled, this, [this](bool slow) { setSlowSpeech(slow); });
+}
+
+void ToolbarWindow::setSlowSpeech(bool slow) {
+  engine_.setSpeechPace(slow ? kSlowSpeechPace : 1.0);
+  keepSlowSpeechChoice(slow);
 }
 
 void ToolbarWindow::start(const QString& programFolder) {
@@ -139,6 +166,11 @@ void ToolbarWindow::run(commands::Command command) {
   if (command == commands::Command::OpenLesson) startupLessonTimer_.stop();
   commands::ToolbarCommandTarget target(*this);
   commands::run(target, command);
+}
+
+void ToolbarWindow::runLearnerCommand(void (*command)(commands::CommandTarget& target)) {
+  commands::ToolbarCommandTarget target(*this);
+  command(target);
 }
 
 void ToolbarWindow::openLessonFile(const QString& path) {

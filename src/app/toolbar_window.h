@@ -10,7 +10,10 @@
 #include "bar_docking.h"
 #include "character/engine.h"
 #include "commands.h"
+#include "learner_menu.h"
+#include "learner_turn.h"
 #include "lesson/lesson_session.h"
+#include "listening/listener.h"
 #include "platform/numbered_files.h"
 #include "platform/twips.h"
 #include "platform/window_system.h"
@@ -29,8 +32,9 @@ class HelpWindow;
 namespace app {
 
 // The toolbar (object name "maun"): a thin bar at the top edge of the screen with the drag
-// grip and the six command buttons. It owns the program's run-time state for the whole run:
-// the docking and drag state, the lesson being read with LineCounter, and the cast.
+// grip and the six command buttons, each of which opens the learner's menu on a right click.
+// It owns the program's run-time state for the whole run: the docking and drag state, the
+// lesson being read with LineCounter, the cast and the learner's turn.
 class ToolbarWindow : public QWidget {
   Q_OBJECT
 
@@ -38,9 +42,11 @@ class ToolbarWindow : public QWidget {
   using WindowSystemFactory =
       std::function<std::unique_ptr<platform::WindowSystem>(QWidget& window)>;
 
-  // The bar as created, before it starts: not shown, at its creation place, with every control.
-  explicit ToolbarWindow(character::Engine& engine, const WindowSystemFactory& makeWindowSystem =
-                                                        platform::createDesktopWindowSystem);
+  // The bar as created, before it starts: not shown, at its creation place, with every control,
+  // and the characters' speech at the pace the learner chose last. `listener` hears the
+  // learner's readings.
+  ToolbarWindow(character::Engine& engine, listening::Listener& listener,
+                const WindowSystemFactory& makeWindowSystem = platform::createDesktopWindowSystem);
   ~ToolbarWindow() override;
 
   // Sets up the cast from the character files in `programFolder`, queues the opening scene,
@@ -51,6 +57,8 @@ class ToolbarWindow : public QWidget {
   void dock();
   // Runs the command of a button; a failure is reported in a message box.
   void run(commands::Command command);
+  // Runs a command of the learner's menu; a failure is reported in a message box.
+  void runLearnerCommand(void (*command)(commands::CommandTarget& target));
   // Opens the lesson `path` as "文" does once the learner chose it.
   void openLessonFile(const QString& path);
   // Opens the lesson `path` as "文" would once the opening scene is over (played to its end or
@@ -74,6 +82,10 @@ class ToolbarWindow : public QWidget {
   QPushButton& button(commands::Command command) const;
   const QTimer& pollTimer() const { return pollTimer_; }
   const BarDocking& docking() const { return docking_; }
+  // The menu of the buttons; its "Your turn" and "Say it again" also work by key in the
+  // sentence window.
+  LearnerMenu& learnerMenu() { return learnerMenu_; }
+  LearnerTurn& learnerTurn() { return learnerTurn_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -85,6 +97,8 @@ class ToolbarWindow : public QWidget {
   void setUpWindow();
   void createGrip();
   void createButtons();
+  void setUpLearnerMenu();
+  void setSlowSpeech(bool slow);
   // Runs an event handler of the bar's own; a failure is logged and the program goes on.
   void runHandler(const std::function<void()>& handler);
 
@@ -95,6 +109,8 @@ class ToolbarWindow : public QWidget {
   platform::NumberedFiles files_;
   lesson::LessonSession lesson_{files_};
   stage::Cast cast_;
+  LearnerMenu learnerMenu_;
+  LearnerTurn learnerTurn_;
   std::unique_ptr<lesson::SentenceWindow> sentenceWindow_;
   std::unique_ptr<help::HelpWindow> helpWindow_;
   QLabel* grip_ = nullptr;

@@ -24,8 +24,8 @@ Request Character::Hide() {
 Request Character::Play(const QString& animation) {
   return engine_.play(state_, animation);
 }
-Request Character::Speak(const QString& text) {
-  return engine_.speak(state_, text);
+Request Character::Speak(const QString& text, const SpeakStyle& style) {
+  return engine_.speak(state_, text, style);
 }
 Request Character::Think(const QString& text) {
   return engine_.think(state_, text);

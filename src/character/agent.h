@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "request.h"
+#include "speak_style.h"
 
 namespace character {
 
@@ -26,7 +27,7 @@ class Character {
   Request Show();
   Request Hide();
   Request Play(const QString& animation);
-  Request Speak(const QString& text);
+  Request Speak(const QString& text, const SpeakStyle& style = {});
   Request Think(const QString& text);
   Request Wait(const Request& other);
   // Ends the running action and drops everything queued for this character.

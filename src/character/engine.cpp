@@ -86,11 +86,17 @@ Request Engine::play(CharacterState& character, const QString& animation) {
   return enqueue(character, std::move(action), QStringLiteral("Play"), {animation});
 }
 
-Request Engine::speak(CharacterState& character, const QString& text) {
+Request Engine::speak(CharacterState& character, const QString& text, const SpeakStyle& style) {
   Action action;
   action.kind = ActionKind::Speak;
   action.text = text;
-  Request request = enqueue(character, std::move(action), QStringLiteral("Speak"), {text});
+  action.pace = static_cast<float>(style.pace.value_or(speechPace_));
+  if (!style.note.isEmpty()) action.noted = std::make_shared<const SpeakStyle>(style);
+  QStringList arguments{text};
+  if (style.pace) arguments << QString::number(*style.pace);
+  if (!style.note.isEmpty()) arguments << style.note;
+  Request request =
+      enqueue(character, std::move(action), QStringLiteral("Speak"), std::move(arguments));
   prepareSpeechAhead(character);
   return request;
 }
@@ -272,7 +278,7 @@ void Engine::startThought(CharacterState& character, std::int64_t now) {
   character.runningUntilMs = now + thoughtDurationMs(text);
   beginAnimation(character, character.data.findAnimation(animation_names::kThinking), now, true);
   character.balloon =
-      BalloonState{true, BalloonKind::Thought, text, {}, 0, character.runningUntilMs};
+      BalloonState{true, BalloonKind::Thought, text, {}, 0, character.runningUntilMs, 0, {}};
   presenter_.showBalloon(character.data.id, BalloonKind::Thought, text, text);
 }
 
@@ -288,9 +294,14 @@ void Engine::startSpeech(CharacterState& character, std::int64_t now) {
   // Both come from the one word split: a speech service times every word of the text.
   Q_ASSERT(ends.size() == utterance.words.size());
   if (ends.empty()) return;
-  character.balloon =
-      BalloonState{true, BalloonKind::Speech, action.text, std::move(ends), 0, std::nullopt};
-  presenter_.showBalloon(character.data.id, BalloonKind::Speech, action.text, QString());
+  const QString note = action.noted ? action.noted->note + QLatin1Char('\n') : QString();
+  for (qsizetype& end : ends) end += note.size();
+  const QString fullText = note + action.text;
+  std::vector<MarkedRange> marked;
+  if (action.noted) marked = action.noted->marked;
+  character.balloon = BalloonState{true, BalloonKind::Speech, fullText,    std::move(ends),
+                                   0,    std::nullopt,        note.size(), std::move(marked)};
+  showBalloonText(character);
 }
 
 bool Engine::advanceRunning(CharacterState& character, std::int64_t now) {
@@ -337,7 +348,10 @@ void Engine::finishRunning(CharacterState& character, RequestStatus status, std:
   if (action.kind == ActionKind::Speak && character.speech) {
     if (status == RequestStatus::Done && character.balloon.shown) {
       character.balloon.revealedWords = int(character.balloon.wordEnds.size());
-      character.balloon.hideAtMs = now + kSpeechHoldMs;
+      const int holdMs = action.noted
+                             ? std::max(kSpeechHoldMs, thoughtDurationMs(action.noted->note))
+                             : kSpeechHoldMs;
+      character.balloon.hideAtMs = now + holdMs;
       showBalloonText(character);
     }
     character.speech.reset();
@@ -423,10 +437,16 @@ void Engine::updateBalloon(CharacterState& character, std::int64_t now) {
 
 void Engine::showBalloonText(CharacterState& character) {
   const BalloonState& balloon = character.balloon;
-  const qsizetype visibleLength =
-      balloon.revealedWords == 0 ? 0 : balloon.wordEnds[balloon.revealedWords - 1];
-  presenter_.showBalloon(character.data.id, balloon.kind, balloon.fullText,
-                         balloon.fullText.left(visibleLength));
+  const qsizetype visibleLength = balloon.revealedWords == 0
+                                      ? balloon.shownFromStart
+                                      : balloon.wordEnds[balloon.revealedWords - 1];
+  const QString visibleText = balloon.fullText.left(visibleLength);
+  if (balloon.marked.empty()) {
+    presenter_.showBalloon(character.data.id, balloon.kind, balloon.fullText, visibleText);
+  } else {
+    presenter_.showMarkedBalloon(character.data.id, balloon.kind, balloon.fullText, visibleText,
+                                 balloon.marked);
+  }
 }
 
 void Engine::hideBalloon(CharacterState& character) {
@@ -451,9 +471,10 @@ void Engine::prepareSpeechAhead(CharacterState& character) {
     ++prepared;
     if (action.speech) return;
     std::weak_ptr<int> alive = alive_;
-    action.speech = speech_.prepare(character.data, action.text, [this, alive] {
+    auto wakeWhileAlive = [this, alive] {
       if (alive.lock()) wake();
-    });
+    };
+    action.speech = speech_.prepare(character.data, action.text, wakeWhileAlive, action.pace);
   };
   if (character.running) prepare(*character.running);
   for (Action& action : character.queue) {

@@ -16,6 +16,7 @@
 #include "clock.h"
 #include "presenter.h"
 #include "request.h"
+#include "speak_style.h"
 #include "speech.h"
 
 namespace character {
@@ -62,7 +63,7 @@ class Engine {
   Request show(CharacterState& character);
   Request hide(CharacterState& character);
   Request play(CharacterState& character, const QString& animation);  // throws on unknown name
-  Request speak(CharacterState& character, const QString& text);
+  Request speak(CharacterState& character, const QString& text, const SpeakStyle& style = {});
   Request think(CharacterState& character, const QString& text);
   Request wait(CharacterState& character, const Request& other);  // throws on an empty request
   void stop(CharacterState& character);
@@ -72,6 +73,10 @@ class Engine {
   QRect frame(const CharacterState& character) const;
   bool isVisible(const CharacterState& character) const;
   std::size_t queuedActions(const CharacterState& character) const;
+
+  // The pace of every Speak queued from now on without a pace of its own (1: the voices' own).
+  void setSpeechPace(double pace) { speechPace_ = pace; }
+  double speechPace() const { return speechPace_; }
 
   // Plays everything that is due at the clock's current time.
   void update();
@@ -126,6 +131,7 @@ class Engine {
   std::list<std::unique_ptr<CharacterState>> characters_;
   std::function<void()> wakeListener_;
   std::function<void(const CallRecord&)> callObserver_;
+  double speechPace_ = 1.0;
   // Lets speech callbacks that outlive the engine see that it is gone.
   std::shared_ptr<int> alive_;
 };

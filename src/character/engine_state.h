@@ -12,6 +12,7 @@
 #include "character_data.h"
 #include "presenter.h"
 #include "request.h"
+#include "speak_style.h"
 #include "speech.h"
 
 namespace character {
@@ -21,10 +22,14 @@ enum class ActionKind { MoveTo, Show, Hide, Play, Speak, Think, Wait };
 // One queued call of a character, with what it needs to play.
 struct Action {
   ActionKind kind = ActionKind::Show;
+  float pace = 1.0F;  // Speak
   Request request;
-  QPoint target;                           // MoveTo
-  const Animation* animation = nullptr;    // Play
-  QString text;                            // Speak, Think
+  QPoint target;                         // MoveTo
+  const Animation* animation = nullptr;  // Play
+  QString text;                          // Speak, Think
+  // Speak with a note above the spoken words: the note and its marks. Kept apart, since a
+  // lesson queues millions of actions and hardly any has a note.
+  std::shared_ptr<const SpeakStyle> noted;
   Request awaited;                         // Wait
   std::shared_ptr<PreparedSpeech> speech;  // Speak, once its preparation has begun
 };
@@ -37,6 +42,8 @@ struct BalloonState {
   std::vector<qsizetype> wordEnds;  // end offset in fullText of each spoken word
   int revealedWords = 0;
   std::optional<std::int64_t> hideAtMs;
+  qsizetype shownFromStart = 0;  // the note of a speech and the line break after it
+  std::vector<MarkedRange> marked;
 };
 
 // What the engine knows of one character. Only the engine touches it.

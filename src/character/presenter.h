@@ -3,12 +3,21 @@
 
 #include <QRect>
 #include <QString>
+#include <vector>
 
 #include "character_data.h"
 
 namespace character {
 
 enum class BalloonKind { Speech, Thought };
+
+// A stretch of a balloon's text that is drawn marked (red and underlined): a word the learner
+// left out of a reading.
+struct MarkedRange {
+  qsizetype offset = 0;
+  qsizetype length = 0;
+  bool operator==(const MarkedRange&) const = default;
+};
 
 // What a character looks like at one moment: a keyframe of one of its animations, and the
 // mouth shape while it speaks.
@@ -37,6 +46,13 @@ class Presenter {
   // part revealed so far: its beginning, up to the end of a word (see words.h).
   virtual void showBalloon(const QString& id, BalloonKind kind, const QString& fullText,
                            const QString& visibleText) = 0;
+  // As showBalloon(), with the `marked` stretches of `fullText` drawn marked. A presenter that
+  // draws no marks shows the balloon as showBalloon() does.
+  virtual void showMarkedBalloon(const QString& id, BalloonKind kind, const QString& fullText,
+                                 const QString& visibleText,
+                                 const std::vector<MarkedRange>& /*marked*/) {
+    showBalloon(id, kind, fullText, visibleText);
+  }
   virtual void hideBalloon(const QString& id) = 0;
 };
 

@@ -2,6 +2,7 @@
 #include "speech.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace character {
 
@@ -19,12 +20,13 @@ class ReadySpeech : public PreparedSpeech {
 
 }  // namespace
 
-Utterance TimedSpeech::estimate(const QString& text) {
+Utterance TimedSpeech::estimate(const QString& text, double pace) {
   Utterance utterance;
+  const int msPerWord = static_cast<int>(std::lround(kMsPerWord / (pace > 0 ? pace : 1.0)));
   const qsizetype wordCount = splitWords(text).size();
   for (qsizetype i = 0; i < wordCount; ++i) {
-    const int start = static_cast<int>(i) * kMsPerWord;
-    const int end = start + kMsPerWord - kMouthStepMs;
+    const int start = static_cast<int>(i) * msPerWord;
+    const int end = start + msPerWord - kMouthStepMs;
     utterance.words.push_back({start, end});
     bool open = true;
     for (int t = start; t < end; t += kMouthStepMs, open = !open) {
@@ -32,13 +34,13 @@ Utterance TimedSpeech::estimate(const QString& text) {
     }
     utterance.mouth.push_back({end, MouthShape::Closed});
   }
-  utterance.durationMs = static_cast<int>(wordCount) * kMsPerWord;
+  utterance.durationMs = static_cast<int>(wordCount) * msPerWord;
   return utterance;
 }
 
 std::shared_ptr<PreparedSpeech> TimedSpeech::prepare(const CharacterData&, const QString& text,
-                                                     std::function<void()> onReady) {
-  auto speech = std::make_shared<ReadySpeech>(estimate(text));
+                                                     std::function<void()> onReady, double pace) {
+  auto speech = std::make_shared<ReadySpeech>(estimate(text, pace));
   if (onReady) onReady();
   return speech;
 }

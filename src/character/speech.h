@@ -45,10 +45,12 @@ class PreparedSpeech {
 class SpeechService {
  public:
   virtual ~SpeechService() = default;
-  // Starts preparing `text` in the voices of `speaker`. `onReady` runs on the UI thread once the
-  // result is ready; it may run before prepare() returns.
+  // Starts preparing `text` in the voices of `speaker`, its English at `pace` (1: the voice's own
+  // speed; 0.75: three quarters of it, every word time stretched with it). `onReady` runs on the
+  // UI thread once the result is ready; it may run before prepare() returns.
   virtual std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
-                                                  std::function<void()> onReady) = 0;
+                                                  std::function<void()> onReady,
+                                                  double pace = 1.0) = 0;
   // Plays prepared speech on `channel` (one per character), cutting what that channel played.
   virtual void play(const QString& channel, const std::shared_ptr<PreparedSpeech>& speech) = 0;
   // Silences `channel` at once.
@@ -62,9 +64,11 @@ class TimedSpeech : public SpeechService {
   static constexpr int kMsPerWord = 400;
   static constexpr int kMouthStepMs = 120;
 
-  static Utterance estimate(const QString& text);
+  // The timing of `text` read aloud at `pace`: every word lasts kMsPerWord / pace.
+  static Utterance estimate(const QString& text, double pace = 1.0);
   std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
-                                          std::function<void()> onReady) override;
+                                          std::function<void()> onReady,
+                                          double pace = 1.0) override;
   void play(const QString&, const std::shared_ptr<PreparedSpeech>&) override {}
   void stop(const QString&) override {}
 };

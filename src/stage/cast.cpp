@@ -32,6 +32,7 @@ void Cast::release() {
     seat.character = nullptr;
     seat.control.reset();
   }
+  spokenSentences_.clear();
 }
 
 }  // namespace stage

@@ -8,6 +8,7 @@
 #include "character/agent.h"
 #include "character/engine.h"
 #include "role.h"
+#include "spoken_sentences.h"
 
 namespace stage {
 
@@ -31,6 +32,9 @@ class Cast {
   character::Character* character(Role role) const { return seats_[index(role)].character; }
   void setCharacter(Role role, character::Character* character);
 
+  // The sentences the pupils were given to say, lesson lines and typed ones.
+  SpokenSentences& spokenSentences() { return spokenSentences_; }
+
   // Hides every character and lets go of its request, its character and its component
   // instance, one role after another.
   void release();
@@ -44,6 +48,7 @@ class Cast {
   static std::size_t index(Role role) { return static_cast<std::size_t>(role); }
 
   std::array<Seat, kRoleCount> seats_;
+  SpokenSentences spokenSentences_;
 };
 
 }  // namespace stage

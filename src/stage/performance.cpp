@@ -31,6 +31,7 @@ void perform(Cast& cast, const Turn& turn, const QString& sentence, const QStrin
   speaker.Play(QString::fromLatin1(turn.speakerPose));
   character::Request& spoken = cast.request(turn.speaker);
   spoken = speaker.Speak(sentence);
+  cast.spokenSentences().add(turn.speaker, sentence, spoken);
   if (turn.afterSpeaking) speaker.Play(QString::fromLatin1(turn.afterSpeaking));
   if (!thought.isEmpty()) {
     host.Wait(spoken);
@@ -69,18 +70,25 @@ bool SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t LineCo
   host.MoveTo(home.x(), home.y());
   cast[Role::Girl].Stop();
   if (sentence.isEmpty()) return false;
-  if (isGirlsTurn(LineCounter)) {
-    character::Character& girl = cast[Role::Girl];
+  const Role speaker = typedSentenceSpeaker(LineCounter);
+  if (speaker == Role::Girl) {
     host.Play(QStringLiteral("LookLeft"));
-    girl.Play(QStringLiteral("LookRight"));
-    girl.Speak(sentence);
+    cast[Role::Girl].Play(QStringLiteral("LookRight"));
   } else {
-    character::Character& boy = cast[Role::Boy];
     host.Play(QStringLiteral("LookRight"));
-    boy.Play(QStringLiteral("Suggest"));
-    boy.Speak(sentence);
+    cast[Role::Boy].Play(QStringLiteral("Suggest"));
   }
+  cast.spokenSentences().add(speaker, sentence, cast[speaker].Speak(sentence));
   return true;
+}
+
+Role typedSentenceSpeaker(std::int32_t LineCounter) {
+  return isGirlsTurn(LineCounter) ? Role::Girl : Role::Boy;
+}
+
+void SayAgain(Cast& cast, const SpokenSentence& sentence) {
+  cast.spokenSentences().add(sentence.speaker, sentence.text,
+                             cast[sentence.speaker].Speak(sentence.text));
 }
 
 }  // namespace stage

@@ -27,4 +27,10 @@ void PerformSentence(Cast& cast, const QString& sentence, const QString& transla
 // anyone. Returns whether a sentence was spoken (the line count then moves on by one).
 bool SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t LineCounter);
 
+// The pupil who says a typed sentence at this LineCounter.
+Role typedSentenceSpeaker(std::int32_t LineCounter);
+
+// The pupil who said `sentence` says it again, at the engine's speech pace.
+void SayAgain(Cast& cast, const SpokenSentence& sentence);
+
 }  // namespace stage

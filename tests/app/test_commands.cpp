@@ -13,8 +13,10 @@
 #include <stdexcept>
 
 #include "app/commands.h"
+#include "app/learner_turn.h"
 #include "app/lesson_reading.h"
 #include "app/toolbar_window.h"
+#include "fake_listener.h"
 #include "help/help_text.h"
 #include "lesson/sentence_window.h"
 #include "stage/cast_stage.h"
@@ -32,6 +34,7 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
   stage::Cast& cast() override { return CastStage::cast; }
   lesson::LessonSession& lesson() override { return session; }
   lesson::SentenceView& sentenceWindow() override { return window; }
+  app::LearnerTurn& learnerTurn() override { return turn; }
   void showHelp() override {
     if (helpFails) throw std::runtime_error("the help window is broken");
     log << "help shown";
@@ -46,6 +49,8 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
   platform::NumberedFiles numberedFiles;
   lesson::LessonSession session{numberedFiles};
   lesson::SentenceWindow window;
+  app_testing::FakeListener listener;
+  app::LearnerTurn turn{CastStage::cast, listener, [] { return QRect(); }};
   QString chosenLesson;
   QStringList errors;
   bool helpFails = false;
@@ -269,7 +274,8 @@ namespace {
 // The toolbar's own buttons reach the commands through the toolbar, on its own windows.
 TEST(ToolbarCommands, TheBarsButtonsWorkOnTheToolbarsSentenceWindow) {
   stage_testing::CastStage stage;
-  app::ToolbarWindow toolbar(stage.engine);
+  app_testing::FakeListener listener;
+  app::ToolbarWindow toolbar(stage.engine, listener);
   for (Role role : stage::kRoles) toolbar.cast().setCharacter(role, stage.cast.character(role));
   toolbar.button(Command::TypeSentence).click();
   lesson::SentenceWindow& window = toolbar.sentenceWindow();

@@ -15,6 +15,7 @@
 #include "character/engine.h"
 #include "character/presenter.h"
 #include "character/speech.h"
+#include "fake_listener.h"
 #include "platform/headless_window_system.h"
 
 namespace {
@@ -36,7 +37,7 @@ class ToolbarWidget : public ::testing::Test {
  protected:
   ToolbarWidget() : engine(clock, presenter, speech) {
     application();
-    form = std::make_unique<app::ToolbarWindow>(engine);
+    form = std::make_unique<app::ToolbarWindow>(engine, listener);
     form->dock();
   }
 
@@ -44,6 +45,7 @@ class ToolbarWidget : public ::testing::Test {
   character::NullPresenter presenter;
   character::TimedSpeech speech;
   character::Engine engine;
+  app_testing::FakeListener listener;
   std::unique_ptr<app::ToolbarWindow> form;
 };
 
@@ -125,7 +127,7 @@ TEST_F(ToolbarWidget, TabOrderFollowsTheIndex) {
 class HeadlessToolbar : public ToolbarWidget {
  protected:
   HeadlessToolbar()
-      : headless(engine, [this](QWidget&) {
+      : headless(engine, listener, [this](QWidget&) {
           auto made = std::make_unique<platform::HeadlessWindowSystem>();
           windowSystem = made.get();
           return made;

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/toolbar_window.h"
+#include "fake_listener.h"
 #include "help/help_window.h"
 #include "lesson/sentence_window.h"
 #include "stage/cast_stage.h"
@@ -29,7 +30,8 @@ TEST(ObjectNames, EveryWindowAndControlKeepsItsFormName) {
   static char* argv[] = {name, nullptr};
   if (!qApp) new QApplication(argc, argv);
   stage_testing::CastStage stage;
-  app::ToolbarWindow toolbar(stage.engine);
+  app_testing::FakeListener listener;
+  app::ToolbarWindow toolbar(stage.engine, listener);
 
   EXPECT_EQ(namesOn(toolbar),
             QSet<QString>({"maun", "Image1", "Command1_0", "Command1_1", "Command1_2", "Command1_3",

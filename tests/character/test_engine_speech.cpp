@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "character/engine.h"
 #include "support/recording_presenter.h"
 #include "support/test_character.h"
@@ -25,10 +27,11 @@ class ScriptedSpeech : public SpeechService {
   };
 
   std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
-                                          std::function<void()> onReady) override {
+                                          std::function<void()> onReady,
+                                          double pace = 1.0) override {
     auto speech = std::make_shared<Pending>();
     speech->onReady = std::move(onReady);
-    prepared.push_back({speaker.id, text, speech});
+    prepared.push_back({speaker.id, text, speech, pace});
     return speech;
   }
   void play(const QString& channel, const std::shared_ptr<PreparedSpeech>&) override {
@@ -47,6 +50,7 @@ class ScriptedSpeech : public SpeechService {
     QString who;
     QString text;
     std::shared_ptr<Pending> speech;
+    double pace = 1.0;
   };
   std::vector<Entry> prepared;
   QStringList played;
@@ -155,6 +159,57 @@ TEST_F(EngineSpeechTest, SpeechIsPreparedOnlyAFewActionsAhead) {
   // The second one starts: one more is handed to the speech service.
   ASSERT_EQ(int(speech.prepared.size()), Engine::kSpeakLookahead + 1);
   EXPECT_EQ(speech.prepared.back().text, "sentence 3");
+}
+
+// The pace of a Speak reaches the speech service: its own, or the engine's when it has none,
+// as the engine's pace was when the Speak was queued.
+TEST_F(EngineSpeechTest, EverySpeakIsPreparedAtItsPace) {
+  engine.speak(boy, "plain");
+  engine.setSpeechPace(0.75);
+  engine.speak(boy, "slow");
+  SpeakStyle slower;
+  slower.pace = 0.6;
+  engine.speak(boy, "slower", slower);
+  engine.setSpeechPace(1.0);
+  ASSERT_EQ(speech.prepared.size(), 3u);
+  EXPECT_FLOAT_EQ(speech.prepared[0].pace, 1.0);
+  EXPECT_FLOAT_EQ(speech.prepared[1].pace, 0.75);
+  EXPECT_FLOAT_EQ(speech.prepared[2].pace, 0.6);
+  EXPECT_EQ(TimedSpeech::estimate("one two three", 0.75).durationMs,
+            3 * std::lround(TimedSpeech::kMsPerWord / 0.75));
+  EXPECT_EQ(TimedSpeech::estimate("one two three", 0.75).words.back().startMs,
+            2 * std::lround(TimedSpeech::kMsPerWord / 0.75));
+}
+
+// A note stands whole above the spoken words from the start, with its marks, and the balloon
+// stays long enough to read it.
+TEST_F(EngineSpeechTest, ANoteIsShownWholeAboveTheWordsWithItsMarks) {
+  struct MarkRecorder : RecordingPresenter {
+    void showMarkedBalloon(const QString& id, BalloonKind kind, const QString& fullText,
+                           const QString& visibleText,
+                           const std::vector<MarkedRange>& shownMarks) override {
+      marked = shownMarks;
+      showBalloon(id, kind, fullText, visibleText);
+    }
+    std::vector<MarkedRange> marked;
+  } marks;
+  Engine noted(clock, marks, speech);
+  CharacterState& vemo = noted.addCharacter(makeTestCharacter("vemo"));
+  SpeakStyle style;
+  style.note = "I like green apples. (3/4)";
+  style.marked = {{12, 5}};
+  noted.speak(vemo, "one two three", style);
+  speech.finish(0, unevenThreeWords());
+  noted.update();
+  const auto& balloon = marks.state["vemo"].balloon;
+  EXPECT_EQ(balloon.fullText, "I like green apples. (3/4)\none two three");
+  EXPECT_EQ(balloon.visibleText, "I like green apples. (3/4)\none");
+  EXPECT_EQ(marks.marked, std::vector<MarkedRange>({{12, 5}}));
+  noted.runUntil(clock, clock.nowMs() + 2000 + Engine::kSpeechHoldMs);
+  EXPECT_TRUE(marks.state["vemo"].balloon.shown);
+  EXPECT_EQ(marks.state["vemo"].balloon.visibleText, balloon.fullText);
+  noted.runUntil(clock, clock.nowMs() + Engine::kThoughtMaxMs);
+  EXPECT_FALSE(marks.state["vemo"].balloon.shown);
 }
 
 }  // namespace

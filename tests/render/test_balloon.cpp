@@ -32,6 +32,7 @@ TEST_F(BalloonTest, LongTextWrapsIntoMoreLinesWithinTheWidth) {
   EXPECT_GT(longText.size().width(), kBalloonTextWidth / 2);
   EXPECT_GT(longText.size().height(), 3 * shortText.size().height());
   EXPECT_LT(shortText.size().width(), longText.size().width());
+  EXPECT_EQ(BalloonText(QStringLiteral("Hi!\nYes!"), balloonFont()).lineCount(), 2);
 }
 
 TEST_F(BalloonTest, AWordLongerThanTheBalloonIsBrokenNotOverflowing) {

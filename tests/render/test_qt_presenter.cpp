@@ -80,5 +80,27 @@ TEST_F(QtPresenterTest, ARemovedCharacterHasNoWindowsAndLaterCallsAreIgnored) {
   EXPECT_EQ(presenter.balloonWindow(QStringLiteral("boy")), nullptr);
 }
 
+bool hasRedText(const QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (pixel.red() > 150 && pixel.green() < 80 && pixel.blue() < 80) return true;
+    }
+  }
+  return false;
+}
+
+// Marked words are drawn red, the rest as always; the title names the whole text.
+TEST_F(QtPresenterTest, AMarkedBalloonDrawsItsMarkedWordsRed) {
+  presenter.setGeometry(QStringLiteral("boy"), QRect(300, 300, 100, 120));
+  presenter.setVisible(QStringLiteral("boy"), true);
+  const QString text = QStringLiteral("I like green apples. (3/4)\nTry again.");
+  presenter.showBalloon(QStringLiteral("boy"), BalloonKind::Speech, text, text);
+  EXPECT_FALSE(hasRedText(balloon().image()));
+  presenter.showMarkedBalloon(QStringLiteral("boy"), BalloonKind::Speech, text, text, {{7, 5}});
+  EXPECT_TRUE(hasRedText(balloon().image()));
+  EXPECT_EQ(balloon().windowTitle(), QStringLiteral("boy says: ") + text);
+}
+
 }  // namespace
 }  // namespace character

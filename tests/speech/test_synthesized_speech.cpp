@@ -23,12 +23,16 @@ class SpeechServiceTest : public ::testing::Test {
   SpeechServiceTest() { mixer->open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
 
   // Prepares `text` and runs the event loop until it is ready.
-  std::shared_ptr<PreparedSpeech> prepared(const QString& id, const QString& text) {
+  std::shared_ptr<PreparedSpeech> prepared(const QString& id, const QString& text,
+                                           double pace = 1.0) {
     bool delivered = false;
-    auto speech = service.prepare(speaker(id), text, [&] {
-      EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
-      delivered = true;
-    });
+    auto speech = service.prepare(
+        speaker(id), text,
+        [&] {
+          EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
+          delivered = true;
+        },
+        pace);
     QElapsedTimer waited;
     waited.start();
     while (!delivered && waited.elapsed() < 30000) {
@@ -92,6 +96,18 @@ TEST_F(SpeechServiceTest, ManyPreparationsAtOnceAllArrive) {
   }
   EXPECT_EQ(delivered, 6);
   for (const auto& speech : speeches) EXPECT_EQ(speech->utterance().words.size(), 4u);
+}
+
+// Slow speech is slower in the synthesis itself, so the word times, which the balloon follows,
+// stretch with the sound.
+TEST_F(SpeechServiceTest, EnglishAtASlowerPaceLastsLongerAndItsWordsWithIt) {
+  const QString text = QStringLiteral("I like green apples very much.");
+  const Utterance normal = prepared("boy", text)->utterance();
+  const Utterance slow = prepared("boy", text, 0.75)->utterance();
+  const double longer = double(slow.durationMs) / normal.durationMs;
+  EXPECT_GT(longer, 1.2);
+  EXPECT_LT(longer, 1.45);
+  EXPECT_NEAR(double(slow.words.back().startMs) / normal.words.back().startMs, longer, 0.1);
 }
 
 }  // namespace

@@ -101,4 +101,30 @@ TEST_F(Performance, AMissingCharacterIsAnAgentError) {
   EXPECT_TRUE(log.isEmpty());
 }
 
+// A lesson queues all its lines at once: the sentence said last is the one the pupils have
+// begun to say, and one cut off by a Stop still counts once noted before the Stop.
+TEST_F(Performance, TheSentenceSaidLastIsTheOneBegunNotTheOneQueuedLast) {
+  stage::SpokenSentences& spoken = cast.spokenSentences();
+  PerformSentence(cast, QStringLiteral("One"), QString(), 1);
+  const character::Request one = cast.request(stage::Role::Girl);
+  PerformSentence(cast, QStringLiteral("Two"), QString(), 2);
+  EXPECT_FALSE(spoken.last());
+  while (one.Status() != character::RequestStatus::Running) {
+    ASSERT_LT(clock.nowMs(), 60000);
+    engine.runUntil(clock, clock.nowMs() + 50);
+  }
+  spoken.takeNote();
+  for (stage::Role role : stage::kRoles) cast[role].Stop();
+  ASSERT_TRUE(spoken.last());
+  EXPECT_EQ(spoken.last()->speaker, stage::Role::Girl);
+  EXPECT_EQ(spoken.last()->text, "One");
+
+  stage::SayAgain(cast, *spoken.last());
+  EXPECT_EQ(log.last(), "girl Speak \"One\"");
+  SpeakTypedSentence(cast, QStringLiteral("Typed"), 4);
+  engine.runUntil(clock, clock.nowMs() + 60000);
+  EXPECT_EQ(spoken.last()->speaker, stage::Role::Boy);
+  EXPECT_EQ(spoken.last()->text, "Typed");
+}
+
 }  // namespace

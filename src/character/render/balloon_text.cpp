@@ -10,6 +10,7 @@ namespace character {
 namespace {
 
 constexpr double kPointSize = 10.5;
+const QColor kMarkedColour(200, 0, 0);
 
 // Lays `layout` out in lines of `maxWidth`; returns the size of the text it holds.
 QSizeF layOut(QTextLayout& layout, int maxWidth) {
@@ -44,8 +45,12 @@ int revealedLength(const QString& fullText, const QString& visibleText) {
   return static_cast<int>(shared.first - fullText.begin());
 }
 
+// A line break in the text starts a new line: a text layout breaks lines only at the Unicode
+// line separator, which takes the break's place, so every offset stays.
 BalloonText::BalloonText(const QString& fullText, const QFont& font, int maxWidth)
-    : text_(fullText), font_(font), maxWidth_(maxWidth) {
+    : text_(QString(fullText).replace(QLatin1Char('\n'), QChar::LineSeparator)),
+      font_(font),
+      maxWidth_(maxWidth) {
   QTextLayout layout(text_, font_);
   const QSizeF size = layOut(layout, maxWidth_);
   size_ =
@@ -53,14 +58,25 @@ BalloonText::BalloonText(const QString& fullText, const QFont& font, int maxWidt
   lineCount_ = layout.lineCount();
 }
 
-void BalloonText::draw(QPainter& painter, const QPoint& origin, int revealed,
-                       const QColor& color) const {
+void BalloonText::draw(QPainter& painter, const QPoint& origin, int revealed, const QColor& color,
+                       const std::vector<MarkedRange>& marked) const {
   QTextLayout layout(text_, font_);
+  QList<QTextLayout::FormatRange> formats;
+  for (const MarkedRange& range : marked) {
+    QTextLayout::FormatRange mark;
+    mark.start = static_cast<int>(range.offset);
+    mark.length = static_cast<int>(range.length);
+    mark.format.setForeground(kMarkedColour);
+    mark.format.setFontUnderline(true);
+    formats << mark;
+  }
+  // Last, so that nothing marked shows before it is revealed.
   QTextLayout::FormatRange hidden;
   hidden.start = std::clamp(revealed, 0, static_cast<int>(text_.size()));
   hidden.length = static_cast<int>(text_.size()) - hidden.start;
   hidden.format.setForeground(Qt::transparent);
-  layout.setFormats({hidden});
+  formats << hidden;
+  layout.setFormats(formats);
   layOut(layout, maxWidth_);
   painter.setPen(color);
   layout.draw(&painter, origin);

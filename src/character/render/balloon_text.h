@@ -6,6 +6,9 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <vector>
+
+#include "character/presenter.h"
 
 namespace character {
 
@@ -29,8 +32,10 @@ class BalloonText {
 
   QSize size() const { return size_; }
   int lineCount() const { return lineCount_; }
-  // Draws the first `revealed` characters with their top-left at `origin`.
-  void draw(QPainter& painter, const QPoint& origin, int revealed, const QColor& color) const;
+  // Draws the first `revealed` characters with their top-left at `origin`, the `marked`
+  // stretches red and underlined.
+  void draw(QPainter& painter, const QPoint& origin, int revealed, const QColor& color,
+            const std::vector<MarkedRange>& marked = {}) const;
 
  private:
   QString text_;

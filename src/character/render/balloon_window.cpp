@@ -34,9 +34,9 @@ BalloonWindow::BalloonWindow(const QString& characterId) : characterId_(characte
 }
 
 void BalloonWindow::showText(BalloonKind kind, const QString& fullText, const QString& visibleText,
-                             const QRect& characterFrame) {
-  const bool newContent = !text_ || kind != kind_ || fullText != fullText_;
-  if (newContent) setContent(kind, fullText);
+                             const QRect& characterFrame, const std::vector<MarkedRange>& marked) {
+  const bool newContent = !text_ || kind != kind_ || fullText != fullText_ || marked != marked_;
+  if (newContent) setContent(kind, fullText, marked);
   const int revealed = revealedLength(fullText, visibleText);
   if (newContent || revealed != revealed_) {
     revealed_ = revealed;
@@ -52,9 +52,11 @@ void BalloonWindow::followCharacter(const QRect& characterFrame) {
   if (text_) place(characterFrame);
 }
 
-void BalloonWindow::setContent(BalloonKind kind, const QString& fullText) {
+void BalloonWindow::setContent(BalloonKind kind, const QString& fullText,
+                               const std::vector<MarkedRange>& marked) {
   kind_ = kind;
   fullText_ = fullText;
+  marked_ = marked;
   text_.emplace(fullText, balloonFont());
   setWindowTitle(titleOf(characterId_, kind, fullText));
   geometry_ = {};
@@ -79,7 +81,7 @@ void BalloonWindow::redraw() {
   painter.setPen(QPen(kOutline, kOutlineWidth));
   painter.setBrush(kFill);
   painter.drawPath(shape_);
-  text_->draw(painter, geometry_.text.topLeft(), revealed_, kTextColour);
+  text_->draw(painter, geometry_.text.topLeft(), revealed_, kTextColour, marked_);
   painter.end();
   makeAlphaBinary(image_);
   update();

@@ -19,9 +19,10 @@ class BalloonWindow : public QWidget {
  public:
   explicit BalloonWindow(const QString& characterId);
 
-  // Shows `fullText` with `visibleText` revealed so far, beside the character's frame.
+  // Shows `fullText` with `visibleText` revealed so far, beside the character's frame, the
+  // `marked` stretches of the text drawn marked.
   void showText(BalloonKind kind, const QString& fullText, const QString& visibleText,
-                const QRect& characterFrame);
+                const QRect& characterFrame, const std::vector<MarkedRange>& marked = {});
   // Keeps the balloon beside a character that moved or was resized.
   void followCharacter(const QRect& characterFrame);
 
@@ -32,7 +33,8 @@ class BalloonWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void setContent(BalloonKind kind, const QString& fullText);
+  void setContent(BalloonKind kind, const QString& fullText,
+                  const std::vector<MarkedRange>& marked);
   void place(const QRect& characterFrame);
   void redraw();
   QRect availableScreenArea(const QRect& characterFrame) const;
@@ -40,6 +42,7 @@ class BalloonWindow : public QWidget {
   QString characterId_;
   BalloonKind kind_ = BalloonKind::Speech;
   QString fullText_;
+  std::vector<MarkedRange> marked_;
   int revealed_ = 0;
   std::optional<BalloonText> text_;
   BalloonGeometry geometry_;

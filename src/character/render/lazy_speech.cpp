@@ -18,8 +18,8 @@ class PendingSpeech : public PreparedSpeech {
   const Utterance& utterance() const override { return made_->utterance(); }
   const std::shared_ptr<PreparedSpeech>& made() const { return made_; }
   void madeBy(SpeechService& service, const CharacterData& speaker, const QString& text,
-              std::function<void()> onReady) {
-    made_ = service.prepare(speaker, text, std::move(onReady));
+              std::function<void()> onReady, double pace) {
+    made_ = service.prepare(speaker, text, std::move(onReady), pace);
   }
 
  private:
@@ -88,17 +88,18 @@ void LazySpeech::makeService() {
   }
   for (Waiting& waiting : std::exchange(waiting_, {})) {
     if (const auto speech = waiting.speech.lock()) {
-      speech->madeBy(*service_, waiting.speaker, waiting.text, std::move(waiting.onReady));
+      speech->madeBy(*service_, waiting.speaker, waiting.text, std::move(waiting.onReady),
+                     waiting.pace);
     }
   }
 }
 
 std::shared_ptr<PreparedSpeech> LazySpeech::prepare(const CharacterData& speaker,
                                                     const QString& text,
-                                                    std::function<void()> onReady) {
-  if (service_) return service_->prepare(speaker, text, std::move(onReady));
+                                                    std::function<void()> onReady, double pace) {
+  if (service_) return service_->prepare(speaker, text, std::move(onReady), pace);
   auto speech = std::make_shared<PendingSpeech>();
-  waiting_.push_back({speech, voicesOf(speaker), text, std::move(onReady)});
+  waiting_.push_back({speech, voicesOf(speaker), text, std::move(onReady), pace});
   return speech;
 }
 

@@ -26,7 +26,8 @@ class LazySpeech : public SpeechService {
   ~LazySpeech() override;
 
   std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
-                                          std::function<void()> onReady) override;
+                                          std::function<void()> onReady,
+                                          double pace = 1.0) override;
   void play(const QString& channel, const std::shared_ptr<PreparedSpeech>& speech) override;
   void stop(const QString& channel) override;
 
@@ -39,6 +40,7 @@ class LazySpeech : public SpeechService {
     CharacterData speaker;
     QString text;
     std::function<void()> onReady;
+    double pace = 1.0;
   };
 
   void startLoading();

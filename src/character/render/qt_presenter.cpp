@@ -64,9 +64,15 @@ void QtPresenter::showPose(Shown& shown) {
 
 void QtPresenter::showBalloon(const QString& id, BalloonKind kind, const QString& fullText,
                               const QString& visibleText) {
+  showMarkedBalloon(id, kind, fullText, visibleText, {});
+}
+
+void QtPresenter::showMarkedBalloon(const QString& id, BalloonKind kind, const QString& fullText,
+                                    const QString& visibleText,
+                                    const std::vector<MarkedRange>& marked) {
   Shown* shown = find(id);
   if (!shown) return;
-  shown->balloon.showText(kind, fullText, visibleText, shown->frame);
+  shown->balloon.showText(kind, fullText, visibleText, shown->frame, marked);
 }
 
 void QtPresenter::hideBalloon(const QString& id) {

@@ -25,6 +25,9 @@ class QtPresenter : public Presenter {
   void setPose(const QString& id, const Pose& pose) override;
   void showBalloon(const QString& id, BalloonKind kind, const QString& fullText,
                    const QString& visibleText) override;
+  void showMarkedBalloon(const QString& id, BalloonKind kind, const QString& fullText,
+                         const QString& visibleText,
+                         const std::vector<MarkedRange>& marked) override;
   void hideBalloon(const QString& id) override;
 
   // The windows of a character, or nullptr when it is not loaded (for tests).

@@ -19,9 +19,10 @@ class DesktopSpeech : public SynthesizedSpeech {
   }
 
   std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
-                                          std::function<void()> onReady) override {
+                                          std::function<void()> onReady,
+                                          double pace = 1.0) override {
     output_.wake();
-    return SynthesizedSpeech::prepare(speaker, text, std::move(onReady));
+    return SynthesizedSpeech::prepare(speaker, text, std::move(onReady), pace);
   }
 
  private:

@@ -27,9 +27,10 @@ class SynthesizedPreparedSpeech : public PreparedSpeech {
   std::shared_ptr<const Samples> samples_;
 };
 
-// Says `text`; when synthesis throws, silence as long as reading it aloud would take.
+// Says `text`; when synthesis throws, silence as long as reading it aloud at `pace` would take.
 SpokenText synthesizeOrSilence(const QString& text, const VoiceSettings& english,
-                               const VoiceSettings& chinese, const SynthesizerTable& engines) {
+                               const VoiceSettings& chinese, const SynthesizerTable& engines,
+                               double pace) {
   SpokenText spoken;
   bool said = false;
   runGuarded(lcSpeech, "speech synthesis", [&] {
@@ -37,7 +38,7 @@ SpokenText synthesizeOrSilence(const QString& text, const VoiceSettings& english
     said = true;
   });
   if (said) return spoken;
-  spoken.utterance = TimedSpeech::estimate(text);
+  spoken.utterance = TimedSpeech::estimate(text, pace);
   spoken.samples = Samples(msToSamples(spoken.utterance.durationMs), 0);
   return spoken;
 }
@@ -57,17 +58,20 @@ SynthesizedSpeech::~SynthesizedSpeech() {
 
 std::shared_ptr<PreparedSpeech> SynthesizedSpeech::prepare(const CharacterData& speaker,
                                                            const QString& text,
-                                                           std::function<void()> onReady) {
+                                                           std::function<void()> onReady,
+                                                           double pace) {
   auto speech = std::make_shared<SynthesizedPreparedSpeech>();
   // The job holds the speech weakly: speech dropped before its turn (a Stop) is never said.
   std::weak_ptr<SynthesizedPreparedSpeech> wanted = speech;
   // A job of the pool and a queued call of the event loop: neither lets an exception through.
-  pool_.start([this, wanted, text, english = speaker.voice, chinese = speaker.chineseVoice,
+  VoiceSettings english = speaker.voice;
+  english.rate = (english.rate > 0 ? english.rate : 1.0) * (pace > 0 ? pace : 1.0);
+  pool_.start([this, wanted, text, english, chinese = speaker.chineseVoice, pace,
                onReady = std::move(onReady)] {
     if (wanted.expired()) return;
     runGuarded(lcSpeech, "preparing speech", [&] {
       auto spoken =
-          std::make_shared<SpokenText>(synthesizeOrSilence(text, english, chinese, engines_));
+          std::make_shared<SpokenText>(synthesizeOrSilence(text, english, chinese, engines_, pace));
       QMetaObject::invokeMethod(
           &uiThread_,
           [wanted, spoken, onReady] {

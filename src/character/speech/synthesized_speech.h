@@ -22,8 +22,11 @@ class SynthesizedSpeech : public SpeechService {
   explicit SynthesizedSpeech(std::shared_ptr<Mixer> mixer);
   ~SynthesizedSpeech() override;
 
+  // The English of `text` is said at the English voice's rate times `pace`; Chinese keeps its
+  // own rate.
   std::shared_ptr<PreparedSpeech> prepare(const CharacterData& speaker, const QString& text,
-                                          std::function<void()> onReady) override;
+                                          std::function<void()> onReady,
+                                          double pace = 1.0) override;
   void play(const QString& channel, const std::shared_ptr<PreparedSpeech>& speech) override;
   void stop(const QString& channel) override;
 

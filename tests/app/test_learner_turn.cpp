@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/commands.h"
+#include "app/learner_turn.h"
+#include "app/reading_feedback.h"
+#include "app/slow_speech_setting.h"
+#include "app/toolbar_window.h"
+#include "fake_listener.h"
+#include "lesson/sentence_window.h"
+#include "stage/cast_stage.h"
+
+namespace {
+
+using app::commands::Command;
+using listening::WordScore;
+using stage::Role;
+
+// Plays the characters on and runs the event loop until the listener has been asked `count`
+// times in all.
+bool listenedTo(stage_testing::CastStage& stage, app_testing::FakeListener& listener,
+                qsizetype count) {
+  for (int step = 0; step < 200 && listener.sentences.size() < count; ++step) {
+    stage.engine.runUntil(stage.clock, stage.clock.nowMs() + 200);
+    QTest::qWait(10);
+  }
+  return listener.sentences.size() == count;
+}
+
+// The toolbar on the test cast, with a listener of the test's.
+struct ToolbarOnStage {
+  ToolbarOnStage() {
+    for (Role role : stage::kRoles) toolbar.cast().setCharacter(role, stage.cast.character(role));
+    stage.recordCalls();
+  }
+  stage_testing::CastStage stage;
+  app_testing::FakeListener listener;
+  app::ToolbarWindow toolbar{stage.engine, listener};
+};
+
+TEST(LearnerCommands, TheButtonsMenuAndTheSentenceWindowsKeysReachTheCommands) {
+  ToolbarOnStage on;
+  app::ToolbarWindow& toolbar = on.toolbar;
+  QContextMenuEvent onGrip(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
+  QCoreApplication::sendEvent(&toolbar.grip(), &onGrip);
+  EXPECT_FALSE(toolbar.learnerMenu().isVisible());
+  QContextMenuEvent onButton(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
+  QCoreApplication::sendEvent(&toolbar.button(Command::Help), &onButton);
+  EXPECT_TRUE(toolbar.learnerMenu().isVisible());
+  toolbar.learnerMenu().hide();
+
+  // Before anything was said, the sentence window's text, said by the pupil whose turn it is.
+  lesson::SentenceWindow& window = toolbar.sentenceWindow();
+  window.setSentence(QStringLiteral("Good morning"));
+  toolbar.lesson().setLineCounter(3);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(window.sentenceBox(), Qt::Key_F6);
+  EXPECT_EQ(on.stage.log.last(), "girl Speak \"Good morning\"");
+
+  QTest::keyClick(window.sentenceBox(), Qt::Key_F5);
+  EXPECT_EQ(on.stage.log.last(), "vemo Speak \"Your turn!\"");
+  ASSERT_TRUE(listenedTo(on.stage, on.listener, 1));
+  EXPECT_EQ(on.listener.sentences.last(), "Good morning");
+  EXPECT_TRUE(toolbar.learnerTurn().sign().isVisible());
+
+  toolbar.button(Command::Stop).click();
+  EXPECT_TRUE(on.listener.readingDestroyed);
+  EXPECT_FALSE(toolbar.learnerTurn().sign().isVisible());
+
+  toolbar.learnerMenu().sayAgain().trigger();
+  EXPECT_EQ(on.stage.log.last(), "girl Speak \"Good morning\"");
+  toolbar.learnerMenu().yourTurn().trigger();
+  EXPECT_EQ(on.stage.log.last(), "vemo Speak \"Your turn!\"");
+
+  // With nothing said and nothing typed, the host asks for a sentence.
+  ToolbarOnStage empty;
+  empty.toolbar.learnerMenu().yourTurn().trigger();
+  EXPECT_EQ(empty.stage.log.last(), "vemo Speak \"Open a lesson or type a sentence first.\"");
+  EXPECT_TRUE(empty.listener.sentences.isEmpty());
+}
+
+TEST(LearnerCommands, SlowSpeechIsKeptAcrossRuns) {
+  QTemporaryDir config;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+  {
+    ToolbarOnStage first;
+    EXPECT_FALSE(first.toolbar.learnerMenu().slowSpeech().isChecked());
+    first.toolbar.learnerMenu().slowSpeech().trigger();
+    EXPECT_EQ(first.stage.engine.speechPace(), app::kSlowSpeechPace);
+  }
+  EXPECT_TRUE(QFile::exists(config.filePath("chengmu/chengmu.conf")));
+  ToolbarOnStage second;
+  EXPECT_TRUE(second.toolbar.learnerMenu().slowSpeech().isChecked());
+  EXPECT_EQ(second.stage.engine.speechPace(), app::kSlowSpeechPace);
+  second.toolbar.learnerMenu().slowSpeech().trigger();
+  EXPECT_EQ(second.stage.engine.speechPace(), 1.0);
+}
+
+// The host's answer to a reading, one case per way a reading ends; a new turn ends the one
+// before it.
+TEST(LearnerTurn, TheHostAnswersWithTheMarkedScoreOrWhatWentWrong) {
+  stage_testing::CastStage stage;
+  app_testing::FakeListener listener;
+  app::LearnerTurn turn(stage.cast, listener, [] { return QRect(500, 100, 80, 90); });
+  stage.recordCalls();
+  const stage::SpokenSentence sentence{Role::Girl, QStringLiteral("I like green apples.")};
+  const std::vector<WordScore> oneMissed = {
+      {"I", true}, {"like", true}, {"green", false}, {"apples", true}};
+
+  turn.start(sentence);
+  ASSERT_TRUE(listenedTo(stage, listener, 1));
+  EXPECT_EQ(turn.sign().pos(), QPoint(580, 103));
+  listener.callbacks.levelChanged(0.5);
+  EXPECT_EQ(turn.sign().level(), 0.5);
+  listener.callbacks.recordingEnded();
+  EXPECT_FALSE(turn.sign().isVisible());
+  listener.callbacks.scored(oneMissed);
+  EXPECT_EQ(stage.log.mid(stage.log.size() - 3),
+            QStringList({"vemo Speak \"Try again.\" \"I like green apples. (3/4)\"",
+                         "girl Wait [vemo Speak \"Try again.\" \"I like green apples. (3/4)\"]",
+                         "girl Speak \"green\" \"0.65\""}));
+  const character::SpeakStyle note = app::scoredNote(sentence.text, oneMissed);
+  EXPECT_EQ(note.marked, std::vector<character::MarkedRange>({{7, 5}}));
+
+  turn.start(sentence);
+  EXPECT_TRUE(listener.readingDestroyed);
+  ASSERT_TRUE(listenedTo(stage, listener, 2));
+  listener.callbacks.scored({{"I", true}, {"like", true}, {"green", true}, {"apples", true}});
+  EXPECT_EQ(stage.log.mid(stage.log.size() - 2),
+            QStringList({"vemo Play \"Congratulate\"",
+                         "vemo Speak \"Well done!\" \"I like green apples. (4/4)\""}));
+
+  turn.start(sentence);
+  ASSERT_TRUE(listenedTo(stage, listener, 3));
+  listener.callbacks.failed(listening::ReadingProblem::NoMicrophone);
+  EXPECT_EQ(stage.log.last(), "vemo Speak \"I can't hear you: no microphone found.\"");
+  EXPECT_FALSE(turn.sign().isVisible());
+}
+
+}  // namespace
