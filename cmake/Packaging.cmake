@@ -22,7 +22,7 @@ find_program(GZIP gzip REQUIRED)
 
 # The program, its characters and the command on the PATH.
 install(TARGETS chengmu RUNTIME DESTINATION lib/chengmu)
-install(TARGETS chengmu_speech LIBRARY DESTINATION lib/chengmu)
+install(TARGETS chengmu_speech chengmu_listening LIBRARY DESTINATION lib/chengmu)
 install(FILES ${CMAKE_BINARY_DIR}/bin/ku.dat ${CMAKE_BINARY_DIR}/bin/nu.dat
               ${CMAKE_BINARY_DIR}/bin/fi.dat
         DESTINATION lib/chengmu)
