@@ -8,11 +8,18 @@ namespace listening {
 
 void SpeechEndpointer::addBlock(double rms) {
   blocks_.push_back(rms);
-  floor_ = std::min(floor_, std::max(rms, kQuietestFloor));
+}
+
+double SpeechEndpointer::noiseFloor() const {
+  if (blocks_.empty()) return kQuietestFloor;
+  std::vector<double> levels = blocks_;
+  const auto tenth = levels.begin() + std::ptrdiff_t(levels.size() / 10);
+  std::nth_element(levels.begin(), tenth, levels.end());
+  return std::max(*tenth, kQuietestFloor);
 }
 
 double SpeechEndpointer::speechThreshold() const {
-  return std::max(floor_ * kSpeechOverFloor, kQuietestSpeech);
+  return std::max(noiseFloor() * kSpeechOverFloor, kQuietestSpeech);
 }
 
 bool SpeechEndpointer::heardSpeech() const {

@@ -2,12 +2,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end: the learner's turn on the real program. A PulseAudio server of the test's own has
 # two null sinks: "speakers", where the characters' voices go, and "learner", whose monitor the
-# default source "microphone" is made from (the program's sound input lists no monitors), so what
-# is played into "learner" is what the microphone hears, and the characters' own voices are not. After the opening scene, "短" shows the sentence window, a
-# sentence is typed and F5 asks for the learner's turn; once vemo says "Your turn!", a reading
-# of the sentence synthesised by flite is played into "learner". vemo's balloon then shows the
-# score "n/m", all words heard, and he says "Well done!". A screenshot of the result balloon goes
-# to BUILD_DIR/screenshots/your-turn-result.png.
+# default source "microphone" is made from (the program's sound input lists no monitors), so
+# what is played into "learner" is what the microphone hears, and the characters' own voices
+# are not. After the opening scene, "短" shows the sentence window, a sentence is typed and F5
+# asks for the learner's turn; once vemo has said "Your turn!" and the recording sign ("vemo
+# listens") shows, a reading of the sentence synthesised by flite is played into "learner".
+# vemo's balloon then shows the sentence with the score "n/m", all words heard, above his
+# "Well done!". A screenshot of the result balloon goes to
+# BUILD_DIR/screenshots/your-turn-result.png.
 # Usage: test_your_turn.sh BUILD_DIR SOURCE_DIR
 set -u
 
@@ -27,10 +29,11 @@ for needed in pulseaudio pactl paplay flite sox; do
   command -v "$needed" >/dev/null || e2e_abort "$needed is needed: run tools/setup.sh"
 done
 
-# The reading, a second of silence before it, made before anything starts.
+# The reading, 1.5 s of silence before it (the recording starts a moment after the sign shows),
+# made before anything starts.
 READING=$E2E_LOG_DIR/reading.wav
 flite -voice rms -t "$SENTENCE" -o "$E2E_LOG_DIR/said.wav" &&
-  sox "$E2E_LOG_DIR/said.wav" "$READING" pad 1 0 || e2e_abort "could not synthesise the reading"
+  sox "$E2E_LOG_DIR/said.wav" "$READING" pad 1.5 0 || e2e_abort "could not synthesise the reading"
 
 # A sound server of our own, in a folder of our own, so that no other server is touched.
 export PULSE_RUNTIME_PATH=$E2E_LOG_DIR/pulse PULSE_STATE_PATH=$E2E_LOG_DIR/pulse
@@ -76,8 +79,8 @@ xdotool type --delay 50 "$SENTENCE"
 sleep 0.3
 xdotool key F5
 vemo_balloon '^Your turn!$' 10 >/dev/null || e2e_abort "vemo did not say \"Your turn!\" after F5"
-# The recording has begun by the time vemo has said so.
-sleep 1.5
+# Recording begins once he has said it, with the recording sign beside him.
+e2e_wait_window '^vemo listens$' 10 >/dev/null || e2e_abort "no recording sign after \"Your turn!\""
 paplay --device=learner "$READING" || e2e_fail "paplay could not play the reading"
 
 result=$(vemo_balloon '[0-9]+/[0-9]+' 60) || e2e_abort "no score in vemo's balloon"
@@ -86,7 +89,7 @@ sleep 0.5
 e2e_screenshot "$SHOTS/your-turn-result.png"
 score=$(grep -o '[0-9]\+/[0-9]\+' <<<"$result" | tail -n 1)
 e2e_expect_eq "$score" "$WORDS/$WORDS" "score of a reading of the whole sentence"
-vemo_balloon '^Well done!$' 20 >/dev/null || e2e_fail "vemo did not say \"Well done!\""
+[[ $result == *"Well done!"* ]] || e2e_fail "vemo did not say \"Well done!\" with the score"
 
 e2e_alive "$program_pid" || e2e_fail "the program ended by itself"
 # Known and harmless on a test machine: no session bus directory.

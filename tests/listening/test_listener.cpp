@@ -109,7 +109,12 @@ class OwnSoundServer : public testing::Test {
     return padded;
   }
 
-  void play(const QString& wav) { player_.start("paplay", {"--device=learner", wav}); }
+  // Plays `wav` into the sink once the reading reported its first level, that is once the
+  // recording runs, as a learner starts when the meter moves.
+  void playWhenRecording(const Reports& reports, const QString& wav) {
+    ASSERT_TRUE(runEventsUntil([&] { return !reports.levels.empty(); }, 10000));
+    player_.start("paplay", {"--device=learner", wav});
+  }
 
   QTemporaryDir folder_;
   QProcess server_;
@@ -124,7 +129,7 @@ TEST_F(OwnSoundServer, AReadingIsRecordedUntilTheLearnerStopsAndScored) {
   Reports reports;
   const auto reading = listener->listen(QStringLiteral("We usually have dinner at seven o'clock."),
                                         reports.callbacks());
-  play(wav);
+  playWhenRecording(reports, wav);
   ASSERT_TRUE(runEventsUntil([&] { return reports.finished(); }, 30000));
   ASSERT_FALSE(reports.problem) << int(*reports.problem);
   ASSERT_TRUE(reports.recordingEndedMs);
@@ -142,7 +147,7 @@ TEST_F(OwnSoundServer, SilenceIsNothingHeard) {
   const auto listener = createProgramListener(kProgramFolder);
   Reports reports;
   const auto reading = listener->listen(QStringLiteral("Hello."), reports.callbacks());
-  play(silence);
+  playWhenRecording(reports, silence);
   ASSERT_TRUE(runEventsUntil([&] { return reports.finished(); }, 30000));
   EXPECT_EQ(reports.problem, ReadingProblem::NothingHeard);
   EXPECT_FALSE(reports.recordingEndedMs);
@@ -155,7 +160,7 @@ TEST_F(OwnSoundServer, AReadingGivenUpWhileScoredReportsNothingMore) {
   const auto listener = createProgramListener(kProgramFolder);
   Reports reports;
   auto reading = listener->listen(QStringLiteral("Good morning, everyone."), reports.callbacks());
-  play(wav);
+  playWhenRecording(reports, wav);
   ASSERT_TRUE(
       runEventsUntil([&] { return reports.recordingEndedMs || reports.finished(); }, 30000));
   ASSERT_FALSE(reports.finished()) << "scored before the reading could be given up";
