@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "microphone_recording.h"
-#include "resample_16k.h"
 #include "scoring_worker.h"
 
 namespace listening {
@@ -24,7 +23,7 @@ class MicrophoneReading : public Reading {
         callbacks_(std::move(callbacks)),
         worker_(std::move(worker)),
         recording_({[this](double level) { report(callbacks_.levelChanged, level); },
-                    [this](PcmSound sound) { score(sound); },
+                    [this](PcmSound sound) { score(std::move(sound)); },
                     [this](ReadingProblem problem) { report(callbacks_.failed, problem); }}) {}
 
   ~MicrophoneReading() override { *cancelled_ = true; }
@@ -40,14 +39,14 @@ class MicrophoneReading : public Reading {
         Qt::QueuedConnection);
   }
 
-  void score(const PcmSound& sound) {
+  void score(PcmSound sound) {
     report(callbacks_.recordingEnded);
     const std::shared_ptr<ScoringWorker> worker = worker_.lock();
     if (!worker) {
       report(callbacks_.failed, ReadingProblem::ScoringFailed);
       return;
     }
-    worker->score(toRecogniserInput(sound), sentence_, cancelled_,
+    worker->score(std::move(sound), sentence_, cancelled_,
                   [this](std::optional<std::vector<WordScore>> words) { scored(words); });
   }
 

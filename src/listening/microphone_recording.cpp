@@ -35,7 +35,7 @@ MicrophoneRecording::MicrophoneRecording(Reports reports) : reports_(std::move(r
 }
 
 MicrophoneRecording::~MicrophoneRecording() {
-  stop();
+  stopSource();
 }
 
 void MicrophoneRecording::start() {
@@ -51,8 +51,10 @@ void MicrophoneRecording::start() {
   }
   sound_ = {{}, format_.sampleRate(), 1};
   source_ = std::make_unique<QAudioSource>(device, format_);
-  QObject::connect(source_.get(), &QAudioSource::stateChanged, &context_,
-                   [this](QAudio::State state) { onStateChanged(state); });
+  // Queued: the source may stop with an error from inside start().
+  QObject::connect(
+      source_.get(), &QAudioSource::stateChanged, &context_,
+      [this](QAudio::State state) { onStateChanged(state); }, Qt::QueuedConnection);
   input_ = source_->start();
   if (!input_ || isFailure(source_->error())) {
     stop();
@@ -113,13 +115,19 @@ void MicrophoneRecording::finish() {
   }
 }
 
+// Stops recording from one of the sound input's own reports (or the time limit): the source is
+// deleted once the event loop runs again, when its call has returned.
 void MicrophoneRecording::stop() {
+  stopSource();
+  if (source_) source_.release()->deleteLater();
+}
+
+void MicrophoneRecording::stopSource() {
   timeLimit_.stop();
   input_ = nullptr;
   if (!source_) return;
   source_->disconnect(&context_);
   source_->stop();
-  source_.reset();
 }
 
 }  // namespace listening

@@ -48,6 +48,7 @@ class MicrophoneRecording {
   void onStateChanged(QAudio::State state);
   void finish();
   void stop();
+  void stopSource();
 
   Reports reports_;
   QObject context_;  // the event loop's calls to this recording

@@ -4,6 +4,7 @@
 #include <QMetaObject>
 
 #include "listening_log.h"
+#include "resample_16k.h"
 #include "scorer.h"
 
 namespace listening {
@@ -16,11 +17,11 @@ ScoringWorker::~ScoringWorker() {
   pool_.waitForDone();
 }
 
-void ScoringWorker::score(std::vector<std::int16_t> samples, const QString& sentence,
-                          Cancellation cancelled, Done done) {
-  pool_.start([this, samples = std::move(samples), sentence, cancelled, done] {
+void ScoringWorker::score(PcmSound sound, const QString& sentence, Cancellation cancelled,
+                          Done done) {
+  pool_.start([this, sound = std::move(sound), sentence, cancelled, done] {
     if (*cancelled) return;
-    auto words = scoreOnWorker(samples, sentence);
+    auto words = scoreOnWorker(sound, sentence);
     QMetaObject::invokeMethod(
         &caller_,
         [cancelled, done, words = std::move(words)] {
@@ -30,8 +31,8 @@ void ScoringWorker::score(std::vector<std::int16_t> samples, const QString& sent
   });
 }
 
-std::optional<std::vector<WordScore>> ScoringWorker::scoreOnWorker(
-    const std::vector<std::int16_t>& samples, const QString& sentence) {
+std::optional<std::vector<WordScore>> ScoringWorker::scoreOnWorker(const PcmSound& sound,
+                                                                   const QString& sentence) {
   if (!scorer_) {
     QString error;
     scorer_ = Scorer::create(ScorerSettings{}, error);
@@ -40,7 +41,7 @@ std::optional<std::vector<WordScore>> ScoringWorker::scoreOnWorker(
       return std::nullopt;
     }
   }
-  auto words = scorer_->score(samples, sentence);
+  auto words = scorer_->score(toRecogniserInput(sound), sentence);
   if (!words) qCWarning(lcListening, "the speech recogniser failed on a reading");
   return words;
 }

@@ -5,13 +5,13 @@
 #include <QString>
 #include <QThreadPool>
 #include <atomic>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "listener.h"
+#include "wav_file.h"
 
 namespace listening {
 
@@ -35,13 +35,12 @@ class ScoringWorker {
   ScoringWorker(const ScoringWorker&) = delete;
   ScoringWorker& operator=(const ScoringWorker&) = delete;
 
-  // `samples`: mono 16-bit at 16 kHz. `done` runs on the worker's creating thread unless
-  // `cancelled` was set by then.
-  void score(std::vector<std::int16_t> samples, const QString& sentence, Cancellation cancelled,
-             Done done);
+  // `sound` is brought to the recogniser's rate on the worker too. `done` runs on the worker's
+  // creating thread unless `cancelled` was set by then.
+  void score(PcmSound sound, const QString& sentence, Cancellation cancelled, Done done);
 
  private:
-  std::optional<std::vector<WordScore>> scoreOnWorker(const std::vector<std::int16_t>& samples,
+  std::optional<std::vector<WordScore>> scoreOnWorker(const PcmSound& sound,
                                                       const QString& sentence);
 
   std::unique_ptr<Scorer> scorer_;  // made and used on the worker thread only
