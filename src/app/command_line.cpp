@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "lesson/lesson_check.h"
-#include "listening/score_command.h"
+#include "listening/module_score_command.h"
 
 namespace app {
 namespace {
@@ -104,7 +104,7 @@ int checkLessons(const QStringList& lessons) {
 int scoreReading(const QString& wavPath, const QString& sentence) {
   QTextStream out(stdout);
   QTextStream err(stderr);
-  return listening::runScoreCommand(wavPath, sentence, out, err);
+  return listening::runScoreCommandBesideProgram(wavPath, sentence, out, err);
 }
 
 // Reads the arguments after the program name. Qt's own options and arguments that are no

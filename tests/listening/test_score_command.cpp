@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The scoring command on readings synthesised at test time (flite, and sox for other formats).
-
-#include "listening/score_command.h"
+// The scoring command, run by the listening module built beside the tests, on readings
+// synthesised at test time (flite, and sox for other formats).
 
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "listening/module_score_command.h"
+#include "listening/score_command.h"
 #include "listening/sentence_words.h"
 
 using namespace listening;
@@ -24,7 +25,7 @@ CommandResult score(const QString& wav, const QString& sentence) {
   CommandResult result;
   QTextStream out(&result.out);
   QTextStream err(&result.err);
-  result.status = runScoreCommand(wav, sentence, out, err);
+  result.status = runScoreCommandBesideProgram(wav, sentence, out, err);
   return result;
 }
 

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# End-to-end: the learner's turn on the real program. A PulseAudio server of the test's own has
+# two null sinks: "speakers", where the characters' voices go, and "learner", whose monitor the
+# default source "microphone" is made from (the program's sound input lists no monitors), so
+# what is played into "learner" is what the microphone hears, and the characters' own voices
+# are not. After the opening scene, "短" shows the sentence window, a sentence is typed and F5
+# asks for the learner's turn; once vemo has said "Your turn!" and the recording sign ("vemo
+# listens") shows, a reading of the sentence synthesised by flite is played into "learner".
+# vemo's balloon then shows the sentence with the score "n/m", all words heard, above his
+# "Well done!". A screenshot of the result balloon goes to
+# BUILD_DIR/screenshots/your-turn-result.png.
+# Usage: test_your_turn.sh BUILD_DIR SOURCE_DIR
+set -u
+
+BUILD_DIR=$(cd "$1" && pwd)
+SOURCE_DIR=$(cd "$2" && pwd)
+E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_your_turn
+rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
+. "$SOURCE_DIR/tests/e2e/lib.sh"
+
+SHOTS=$BUILD_DIR/screenshots
+SENTENCE="We usually have dinner at seven o'clock."
+WORDS=7
+e2e_require_program "$BUILD_DIR"
+[ -e "$BUILD_DIR/bin/chengmu_listening.so" ] ||
+  e2e_abort "$BUILD_DIR/bin/chengmu_listening.so is missing: build the project first"
+for needed in pulseaudio pactl paplay flite sox; do
+  command -v "$needed" >/dev/null || e2e_abort "$needed is needed: run tools/setup.sh"
+done
+
+# The reading, 1.5 s of silence before it (the recording starts a moment after the sign shows),
+# made before anything starts.
+READING=$E2E_LOG_DIR/reading.wav
+flite -voice rms -t "$SENTENCE" -o "$E2E_LOG_DIR/said.wav" &&
+  sox "$E2E_LOG_DIR/said.wav" "$READING" pad 1.5 0 || e2e_abort "could not synthesise the reading"
+
+# A sound server of our own, in a folder of our own, so that no other server is touched.
+export PULSE_RUNTIME_PATH=$E2E_LOG_DIR/pulse PULSE_STATE_PATH=$E2E_LOG_DIR/pulse
+export PULSE_SERVER=unix:$PULSE_RUNTIME_PATH/native
+mkdir -p "$PULSE_RUNTIME_PATH"
+e2e_start pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+  --load="module-native-protocol-unix auth-anonymous=1" \
+  --load="module-null-sink sink_name=speakers" --load="module-null-sink sink_name=learner" \
+  --load="module-remap-source source_name=microphone master=learner.monitor channels=1 channel_map=mono"
+for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pactl info >/dev/null 2>&1 || e2e_abort "the PulseAudio server did not start"
+pactl set-default-sink speakers
+pactl set-default-source microphone
+
+# vemo_balloon REGEX SECONDS: prints the title of vemo's first balloon whose text matches,
+# waiting up to SECONDS; fails on time-out.
+vemo_balloon() {
+  local deadline=$((SECONDS + $2)) wid title
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    for wid in $(e2e_find_windows '^vemo says: '); do
+      title=$(e2e_window_title "$wid")
+      [[ ${title#vemo says: } =~ $1 ]] && echo "$title" && return 0
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+e2e_start_xvfb 1024x768x24
+xdotool mousemove 330 10
+(cd "$SOURCE_DIR/data" && exec "$PROGRAM") >"$E2E_LOG_DIR/chengmu.out" \
+  2>"$E2E_LOG_DIR/chengmu.err" &
+E2E_PIDS+=("$!")
+program_pid=$!
+e2e_wait_window '^Form1$' 30 >/dev/null || e2e_abort "no window titled Form1"
+e2e_wait_window '^girl says: How are you!$' 90 >/dev/null ||
+  e2e_abort "the opening scene did not finish"
+sleep 3
+
+e2e_click_button 短
+e2e_wait_window '^英语学习$' 5 >/dev/null || e2e_abort "no window titled 英语学习"
+xdotool type --delay 50 "$SENTENCE"
+sleep 0.3
+xdotool key F5
+vemo_balloon '^Your turn!$' 10 >/dev/null || e2e_abort "vemo did not say \"Your turn!\" after F5"
+# Recording begins once he has said it, with the recording sign beside him.
+e2e_wait_window '^vemo listens$' 10 >/dev/null || e2e_abort "no recording sign after \"Your turn!\""
+paplay --device=learner "$READING" || e2e_fail "paplay could not play the reading"
+
+result=$(vemo_balloon '[0-9]+/[0-9]+' 60) || e2e_abort "no score in vemo's balloon"
+e2e_log "result balloon: $result"
+sleep 0.5
+e2e_screenshot "$SHOTS/your-turn-result.png"
+score=$(grep -o '[0-9]\+/[0-9]\+' <<<"$result" | tail -n 1)
+e2e_expect_eq "$score" "$WORDS/$WORDS" "score of a reading of the whole sentence"
+[[ $result == *"Well done!"* ]] || e2e_fail "vemo did not say \"Well done!\" with the score"
+
+e2e_alive "$program_pid" || e2e_fail "the program ended by itself"
+# Known and harmless on a test machine: no session bus directory.
+e2e_expect_quiet "$E2E_LOG_DIR/chengmu.err" '^QStandardPaths: XDG_RUNTIME_DIR'
+e2e_finish
