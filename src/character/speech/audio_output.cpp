@@ -26,7 +26,11 @@ AudioOutput::AudioOutput(Mixer& mixer, QObject* parent)
           Qt::QueuedConnection);
 }
 
-AudioOutput::~AudioOutput() = default;
+// The stream goes first: its thread reads the mixer, and a read that ends the last clip signals
+// the rest timer, which must not be gone by then.
+AudioOutput::~AudioOutput() {
+  stream_.reset();
+}
 
 void AudioOutput::start() {
   QString failure;
