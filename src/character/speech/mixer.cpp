@@ -65,8 +65,8 @@ qint64 Mixer::bytesAvailable() const {
   return kMixerSampleRate * kBytesPerSample + QIODevice::bytesAvailable();
 }
 
-// Runs on the output's thread for every few milliseconds of sound: it allocates nothing unless a
-// clip starts, and holds the lock only while it sums.
+// Runs on the output's thread for every few milliseconds of sound: it allocates only when a clip
+// starts or a read is longer than any before, and holds the lock only while it sums.
 qint64 Mixer::readData(char* data, qint64 maxSize) {
   const std::size_t count = static_cast<std::size_t>(maxSize / kBytesPerSample);
   std::vector<QString> started;
