@@ -9,7 +9,7 @@ namespace character {
 
 namespace {
 
-constexpr pa_sample_spec kMixerSpec{PA_SAMPLE_S16NE, kMixerSampleRate, 1};
+constexpr pa_sample_spec kMixerFormat{PA_SAMPLE_S16NE, kMixerSampleRate, 1};
 
 QString errorOf(pa_context* context) {
   return QString::fromUtf8(pa_strerror(pa_context_errno(context)));
@@ -76,16 +76,16 @@ QString PulseStream::connectToServer() {
 }
 
 QString PulseStream::connectStream() {
-  stream_ = pa_stream_new(context_, "speech", &kMixerSpec, nullptr);
+  stream_ = pa_stream_new(context_, "speech", &kMixerFormat, nullptr);
   if (!stream_)
     return QStringLiteral("the sound server refused a stream (%1)").arg(errorOf(context_));
   pa_stream_set_state_callback(stream_, &PulseStream::onStreamState, this);
   pa_stream_set_write_callback(stream_, &PulseStream::onWritable, this);
   pa_buffer_attr buffer{};
   buffer.maxlength = static_cast<std::uint32_t>(-1);
-  buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kBufferMs * 1000, &kMixerSpec));
+  buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kBufferMs * 1000, &kMixerFormat));
   buffer.prebuf = static_cast<std::uint32_t>(-1);
-  buffer.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequestMs * 1000, &kMixerSpec));
+  buffer.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequestMs * 1000, &kMixerFormat));
   buffer.fragsize = static_cast<std::uint32_t>(-1);
   if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
                                  nullptr) < 0) {
