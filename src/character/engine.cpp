@@ -526,6 +526,13 @@ std::optional<std::int64_t> Engine::nextWakeMs() const {
   return next;
 }
 
+bool Engine::resting() const {
+  return std::all_of(characters_.begin(), characters_.end(), [](const auto& character) {
+    return !character->running && character->queue.empty() && !character->speech &&
+           !character->balloon.shown;
+  });
+}
+
 void Engine::runUntil(VirtualClock& clock, std::int64_t untilMs) {
   update();
   for (auto next = nextWakeMs(); next && *next <= untilMs; next = nextWakeMs()) {

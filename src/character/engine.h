@@ -82,6 +82,9 @@ class Engine {
   void update();
   // When update() must run next, if anything is scheduled.
   std::optional<std::int64_t> nextWakeMs() const;
+  // True while no character has anything to do but loop its animation: nothing queued or
+  // playing, nothing said, no balloon shown. Its next frame may then come a little late.
+  bool resting() const;
   // Called whenever something new may need an earlier update (a call queued an action, speech
   // became ready).
   void setWakeListener(std::function<void()> listener) { wakeListener_ = std::move(listener); }

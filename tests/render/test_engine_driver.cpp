@@ -3,6 +3,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <chrono>
 
 #include "character/render/engine_driver.h"
 #include "support/recording_presenter.h"
@@ -48,6 +49,21 @@ TEST_F(EngineDriverTest, TheTimerWaitsForTheNextKeyframeNotLess) {
   const int remaining = driver.scheduledInMs();
   EXPECT_GT(remaining, 50) << "the Showing keyframes last 100 ms";
   EXPECT_LE(remaining, 100);
+}
+
+TEST_F(EngineDriverTest, ARestingCharacterWaitsForAWholeTenthOfASecondOnlyWhileResting) {
+  engine.show(boy);
+  runEventLoop(20);
+  EXPECT_LE(driver.scheduledInMs(), 100) << "a character showing itself keeps its own pace";
+  clock.advance(1'000);
+  runEventLoop(150);  // the Showing keyframe's timer runs out; the resting loop begins
+  ASSERT_TRUE(driver.isScheduled());
+  const std::int64_t nowMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now().time_since_epoch())
+                                 .count();
+  const std::int64_t offTick = (nowMs + driver.scheduledInMs()) % 100;
+  EXPECT_LE(std::min<std::int64_t>(offTick, 100 - offTick), 2)
+      << "the next blink comes with the toolbar's poll, on a whole tenth of a second";
 }
 
 TEST_F(EngineDriverTest, TimeThatHasPassedIsCaughtUpAtOnce) {

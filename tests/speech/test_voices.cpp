@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "character/speech/espeak_synthesizer.h"
 #include "character/speech/flite_synthesizer.h"
 #include "character/speech/speech_synthesis.h"
@@ -59,6 +61,34 @@ TEST_F(Voices, EachCharacterSaysASentenceAloudWithWordTimesInsideTheAudio) {
     expectMouthMovesInTime(spoken.utterance);
   }
   EXPECT_TRUE(recordedEspeak.texts().empty());
+}
+
+// Resident memory of the mappings of the library whose file name contains `namePart`, in KiB.
+int residentKiB(const QByteArray& namePart) {
+  QFile smaps(QStringLiteral("/proc/self/smaps"));
+  if (!smaps.open(QIODevice::ReadOnly)) return -1;
+  int total = 0;
+  bool inLibrary = false;
+  for (const QByteArray& line : smaps.readAll().split('\n')) {
+    if (!line.isEmpty() && QByteArray("0123456789abcdef").contains(line[0]) && line.contains('-')) {
+      inLibrary = line.contains(namePart);
+    } else if (inLibrary && line.startsWith("Rss:")) {
+      total += line.mid(4).trimmed().split(' ').first().toInt();
+    }
+  }
+  return total;
+}
+
+TEST_F(Voices, AVoiceHoldsItsTablesOnlyWhileItSpeaksAndSaysTheSameAfterwards) {
+  const QString sentence = QStringLiteral("Good morning, how are you today?");
+  const SpokenText first = say("vemo", sentence);
+  // rms reads about 4 MiB of its tables for a sentence; its written pages are about 0.6 MiB.
+  EXPECT_LT(residentKiB("libflite_cmu_us_rms"), 1536);
+  const SpokenText again = say("vemo", sentence);
+  EXPECT_EQ(again.samples.size(), first.samples.size());
+  // flite's output varies by a few parts in ten thousand from one sentence to the next.
+  EXPECT_NEAR(rootMeanSquare(again.samples), rootMeanSquare(first.samples),
+              rootMeanSquare(first.samples) / 100);
 }
 
 TEST_F(Voices, CharactersSoundDifferent) {

@@ -24,13 +24,15 @@ const QRegion kNothingShown(-1, -1, 1, 1);
 
 // A mask is used with and without a compositor: it is exact everywhere, and the frame's pixels
 // are either opaque or clear, so translucency would add nothing. Only what changed is painted
-// again: a blink repaints the eyes, and a frame like the last one repaints nothing.
+// again: a blink repaints the eyes, and a frame like the last one repaints nothing. The paint
+// happens at once, while the program is awake for the new frame anyway: a deferred update would
+// wake the event loop a second time for every frame.
 void CharacterWindow::setFrame(const RenderedFrame& frame) {
   const QRect changed = changedArea(image_, frame.image);
   image_ = frame.image;
   const QRegion shape = frame.shape.isEmpty() ? kNothingShown : frame.shape;
   if (shape != mask()) setMask(shape);
-  if (!changed.isEmpty()) update(changed);
+  if (!changed.isEmpty()) repaint(changed);
 }
 
 void CharacterWindow::paintEvent(QPaintEvent*) {

@@ -2,6 +2,7 @@
 #include "engine_driver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <limits>
 
 #include "character/logging.h"
@@ -10,9 +11,24 @@ namespace character {
 
 namespace {
 
-// A wait this long (a character resting between blinks) may end a few milliseconds late, so the
-// system can wake the program once for it and the toolbar's poll together.
+// A wait this long may end a few milliseconds late, so the system can wake the program once for
+// it and another timer together.
 constexpr std::int64_t kCoarseWaitMs = 1000;
+
+// Qt's coarse timers of a tenth of a second, the toolbar's cursor poll among them, fire on the
+// monotonic clock's whole tenths of a second.
+constexpr std::int64_t kTickMs = 100;
+
+// The delay that ends on the first whole tenth of a second at least `delayMs` from now. A
+// resting character's next frame (a blink, its end) then comes with the poll's wake-up instead
+// of a wake-up of its own, at most a tenth of a second late.
+std::int64_t delayToTick(std::int64_t delayMs) {
+  const std::int64_t nowMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now().time_since_epoch())
+                                 .count();
+  const std::int64_t due = nowMs + delayMs;
+  return (due + kTickMs - 1) / kTickMs * kTickMs - nowMs;
+}
 
 }  // namespace
 
@@ -40,9 +56,11 @@ void EngineDriver::schedule() {
     timer_.stop();
     return;
   }
-  const std::int64_t delay =
-      std::clamp<std::int64_t>(*wake - clock_.nowMs(), 0, std::numeric_limits<int>::max());
-  timer_.setTimerType(delay >= kCoarseWaitMs ? Qt::CoarseTimer : Qt::PreciseTimer);
+  const bool resting = engine_.resting();
+  std::int64_t delay = std::max<std::int64_t>(*wake - clock_.nowMs(), 0);
+  if (resting) delay = delayToTick(delay);
+  delay = std::min<std::int64_t>(delay, std::numeric_limits<int>::max());
+  timer_.setTimerType(resting || delay >= kCoarseWaitMs ? Qt::CoarseTimer : Qt::PreciseTimer);
   timer_.start(static_cast<int>(delay));
 }
 

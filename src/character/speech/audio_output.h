@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QAudio>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -10,12 +9,13 @@
 #include "mixer.h"
 #include "timer_drain.h"
 
-class QAudioSink;
-
 namespace character {
 
-// Plays the mixer through the desktop's default sound output, pulling from it. Without an
-// output, or once the output fails, the mixer is drained by a timer at the same pace instead:
+class PulseStream;
+
+// Plays the mixer through the desktop's sound server (PulseAudio, or PipeWire in its place),
+// which pulls from it on a thread of its own. Without a server, or once the stream fails, the
+// mixer is drained by a timer at the same pace instead:
 // speech is silent but lasts as long as aloud. Either way a message goes to stderr once; the
 // learner never sees an error. The output is suspended after ten seconds of silence, so a
 // program at rest is not woken by its sound output, and resumed when a clip is on its way.
@@ -32,15 +32,14 @@ class AudioOutput : public QObject {
   void wake();
 
  private:
-  void onSinkStateChanged(QAudio::State state);
-  void resumeSink();
-  void suspendSinkIfSilent();
+  void resume();
+  void suspendIfSilent();
   void drainSilently(const QString& reason);
 
   Mixer& mixer_;
   SteadyClock clock_;
   TimerDrain drain_;
-  std::unique_ptr<QAudioSink> sink_;
+  std::unique_ptr<PulseStream> stream_;
   QTimer restTimer_;
   bool silent_ = false;
 };

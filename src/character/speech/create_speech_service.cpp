@@ -2,6 +2,7 @@
 #include "create_speech_service.h"
 
 #include "audio_output.h"
+#include "library_pages.h"
 #include "synthesized_speech.h"
 
 namespace character {
@@ -38,6 +39,9 @@ std::shared_ptr<Mixer> openMixer() {
 }  // namespace
 
 std::unique_ptr<SpeechService> createSpeechService() {
+  // The voices' relocation tables were read once, when the module was loaded; each voice reads
+  // its tables again when it speaks.
+  releaseReadOnlyPages("libflite_cmu_us_");
   return std::make_unique<DesktopSpeech>(openMixer());
 }
 

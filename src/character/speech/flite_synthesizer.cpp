@@ -2,6 +2,7 @@
 #include "flite_synthesizer.h"
 
 #include <flite/flite.h>
+#include <malloc.h>
 
 #include <QHash>
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <mutex>
 #include <optional>
 
+#include "library_pages.h"
 #include "mouth_shapes.h"
 #include "resample.h"
 #include "text_runs.h"
@@ -53,6 +55,15 @@ std::optional<FliteVoice> registeredVoice(const QString& name) {
   if (!registration) return std::nullopt;
   if (voices.isEmpty()) flite_init();
   return *voices.insert(name, describe(registration(nullptr)));
+}
+
+// A voice's tables are read only while it speaks: between its sentences they need not stay in
+// the program's memory (see releaseReadOnlyPages()), nor does the lexicon all voices share, nor
+// the megabytes of small blocks a sentence's synthesis freed on this thread's heap.
+void releaseVoiceMemory(const QString& name) {
+  releaseReadOnlyPages(QByteArray("libflite_cmu_us_" + name.toUtf8()).constData());
+  releaseReadOnlyPages("libflite_cmulex");
+  malloc_trim(0);
 }
 
 // Applies every setting to this utterance alone; the voice's own features stay untouched.
@@ -140,6 +151,7 @@ SynthesizedRun FliteSynthesizer::synthesize(const QString& text, const VoiceSett
     run.mouth = mouthCues(utterance, msPerSecond);
   }
   delete_utterance(utterance);
+  releaseVoiceMemory(settings.voice);
   if (run.words.size() != wordSpans(text).size()) {
     run.words = spreadOverWords(text, samplesToMs(run.samples.size()));
   }

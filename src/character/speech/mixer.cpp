@@ -12,6 +12,15 @@ namespace {
 
 constexpr qint64 kBytesPerSample = sizeof(std::int16_t);
 
+void clipTo16Bits(const std::vector<int>& sum, char* data) {
+  for (std::size_t i = 0; i < sum.size(); ++i) {
+    const auto sample =
+        static_cast<std::int16_t>(std::clamp<int>(sum[i], std::numeric_limits<std::int16_t>::min(),
+                                                  std::numeric_limits<std::int16_t>::max()));
+    std::memcpy(data + i * kBytesPerSample, &sample, kBytesPerSample);
+  }
+}
+
 }  // namespace
 
 Mixer::Mixer(QObject* parent) : QIODevice(parent) {}
@@ -56,32 +65,29 @@ qint64 Mixer::bytesAvailable() const {
   return kMixerSampleRate * kBytesPerSample + QIODevice::bytesAvailable();
 }
 
+// Runs on the output's thread for every few milliseconds of sound: it allocates only when a clip
+// starts or a read is longer than any before, and holds the lock only while it sums.
 qint64 Mixer::readData(char* data, qint64 maxSize) {
   const std::size_t count = static_cast<std::size_t>(maxSize / kBytesPerSample);
-  std::vector<int> sum(count, 0);
   std::vector<QString> started;
   FirstFrameObserver observer;
   bool ended = false;
   {
     std::lock_guard lock(mutex_);
-    observer = firstFrameObserver_;
+    sum_.assign(count, 0);
     const bool wasPlaying = !channels_.isEmpty();
     for (auto it = channels_.begin(); it != channels_.end();) {
       Playing& channel = it.value();
       if (channel.position == 0) started.push_back(it.key());
       const std::size_t take = std::min(count, channel.clip->size() - channel.position);
-      for (std::size_t i = 0; i < take; ++i) sum[i] += (*channel.clip)[channel.position + i];
+      for (std::size_t i = 0; i < take; ++i) sum_[i] += (*channel.clip)[channel.position + i];
       channel.position += take;
       it = channel.position >= channel.clip->size() ? channels_.erase(it) : std::next(it);
     }
     ended = wasPlaying && channels_.isEmpty();
+    if (!started.empty()) observer = firstFrameObserver_;
+    clipTo16Bits(sum_, data);
   }
-  Samples mixed(count);
-  std::transform(sum.begin(), sum.end(), mixed.begin(), [](int value) {
-    return static_cast<std::int16_t>(std::clamp<int>(
-        value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-  });
-  std::memcpy(data, mixed.data(), count * kBytesPerSample);
   if (observer) {
     for (const QString& channel : started) observer(channel);
   }

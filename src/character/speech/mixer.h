@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "audio_clip.h"
 
@@ -56,6 +57,7 @@ class Mixer : public QIODevice {
   mutable std::mutex mutex_;
   QHash<QString, Playing> channels_;
   FirstFrameObserver firstFrameObserver_;
+  std::vector<int> sum_;  // reused by every read
 };
 
 }  // namespace character
