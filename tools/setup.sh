@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-  qt6-base-dev qt6-svg-dev libpulse-dev qt6-qpa-plugins libqt6svg6
+  qt6-base-dev qt6-svg-dev libpulse-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
   libxcb1-dev libicu-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   libflite1 flite1-dev flite espeak-ng libespeak-ng-dev libsamplerate0-dev
   libpocketsphinx-dev pocketsphinx-en-us libsndfile1-dev sox
