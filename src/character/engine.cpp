@@ -456,9 +456,9 @@ void Engine::prepareSpeechAhead(CharacterState& character) {
     });
   };
   if (character.running) prepare(*character.running);
-  for (Action& action : character.queue) {
-    if (prepared >= kSpeakLookahead) break;
-    prepare(action);
+  const std::size_t ahead = std::min<std::size_t>(character.queue.size(), kSpeakLookaheadActions);
+  for (std::size_t index = 0; index < ahead && prepared < kSpeakLookahead; ++index) {
+    prepare(character.queue[index]);
   }
 }
 

@@ -157,4 +157,18 @@ TEST_F(EngineSpeechTest, SpeechIsPreparedOnlyAFewActionsAhead) {
   EXPECT_EQ(speech.prepared.back().text, "sentence 3");
 }
 
+// Queuing a Speak behind a long queue looks only a few actions ahead; the speech is still
+// prepared, once the queue has come to it.
+TEST_F(EngineSpeechTest, SpeechFarBehindOtherActionsIsPreparedWhenTheQueueComesToIt) {
+  Request done = Request::make();
+  done.setStatus(RequestStatus::Done);
+  for (int i = 0; i < 10 * Engine::kSpeakLookaheadActions; ++i) engine.wait(boy, done);
+  Request said = engine.speak(boy, QStringLiteral("far behind"));
+  EXPECT_TRUE(speech.prepared.empty());
+  engine.update();
+  ASSERT_EQ(speech.prepared.size(), 1u);
+  EXPECT_EQ(speech.prepared[0].text, "far behind");
+  EXPECT_EQ(said.Status(), RequestStatus::Running);
+}
+
 }  // namespace
