@@ -14,10 +14,11 @@ add_link_options(${sanitizer_flags})
 
 # ctest reads this file before it runs anything, so every test and every program a test starts
 # (the end-to-end scripts' included) runs with these options. Leaks that third-party libraries
-# make on their own are suppressed by library name in lsan.supp.
+# make on their own are suppressed by library name in lsan.supp, their other reports in
+# asan.supp.
 set(sanitizer_env ${CMAKE_BINARY_DIR}/sanitizer_env.cmake)
 file(WRITE ${sanitizer_env}
-     "set(ENV{ASAN_OPTIONS} \"detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1\")\n"
+     "set(ENV{ASAN_OPTIONS} \"detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:suppressions=${CMAKE_CURRENT_LIST_DIR}/asan.supp\")\n"
      "set(ENV{LSAN_OPTIONS} \"suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp:print_suppressions=0\")\n"
      "set(ENV{UBSAN_OPTIONS} \"print_stacktrace=1\")\n")
 set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES ${sanitizer_env})

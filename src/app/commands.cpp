@@ -128,8 +128,9 @@ int buttonIndex(Command command) {
 void openLessonFile(CommandTarget& target, const QString& path) {
   platform::runReporting(
       [&] {
-        app::openLesson({target.lesson(), target.sentenceWindow(), target.cast()},
-                        [&path] { return path; });
+        app::openLesson(
+            {target.lesson(), target.sentenceWindow(), target.cast(), reportReadingError},
+            [&path] { return path; });
       },
       [&target](const QString& message) { target.reportError(message); });
 }

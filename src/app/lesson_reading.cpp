@@ -30,7 +30,7 @@ void openLesson(const LessonReading& reading, const LessonFileChooser& chooseLes
 // lesson of any length is read without the call depth growing. After a slice of lines the loop
 // hands over to the event loop, and the next slice asks on from there.
 void ReadNextLine(const LessonReading& reading) {
-  for (int taken = 0; taken < kLinesPerSlice; ++taken) {
+  for (int taken = 0; taken < kLinesPerSlice && !reading.session.opening(); ++taken) {
     const std::optional<lesson::LessonLine> line = reading.session.ReadNextLine();
     if (!line) {
       if (reading.session.ended()) endLesson(reading);

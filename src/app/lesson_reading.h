@@ -42,7 +42,9 @@ void openLesson(const LessonReading& reading, const LessonFileChooser& chooseLes
 // open. For each line: LineCounter, the translation, the sentence, then the performance.
 // Reads kLinesPerSlice lines at once and leaves the rest to a slice that the event loop runs
 // next (LessonSession::continueLater()); a failure there goes to reading.reportError and ends
-// the reading. Throws what the first slice's steps throw.
+// the reading. A lesson file still being read in the background (LessonSession::opening()) is
+// waited for in the same way, and a fault the reading found (a line over the limit) is such a
+// failure. Throws what the first slice's steps throw.
 void ReadNextLine(const LessonReading& reading);
 
 }  // namespace app

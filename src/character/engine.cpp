@@ -477,9 +477,9 @@ void Engine::prepareSpeechAhead(CharacterState& character) {
     action.speech = speech_.prepare(character.data, action.text, wakeWhileAlive, action.pace);
   };
   if (character.running) prepare(*character.running);
-  for (Action& action : character.queue) {
-    if (prepared >= kSpeakLookahead) break;
-    prepare(action);
+  const std::size_t ahead = std::min<std::size_t>(character.queue.size(), kSpeakLookaheadActions);
+  for (std::size_t index = 0; index < ahead && prepared < kSpeakLookahead; ++index) {
+    prepare(character.queue[index]);
   }
 }
 

@@ -48,8 +48,12 @@ class Engine {
   static constexpr int kThoughtMaxMs = 8000;
   // A speech balloon stays this long after the last word.
   static constexpr int kSpeechHoldMs = 1000;
-  // Speech is prepared this many Speak actions ahead per character.
+  // Speech is prepared this many Speak actions ahead per character, looking only this many
+  // queued actions ahead: a Speak further back is prepared later, when a Speak starts or is
+  // queued while it is near the front, and at the latest when it starts. So queuing one behind
+  // millions of other actions (the closing scene of a long lesson) does not go through them all.
   static constexpr int kSpeakLookahead = 3;
+  static constexpr int kSpeakLookaheadActions = 64;
 
   Engine(Clock& clock, Presenter& presenter, SpeechService& speech);
   ~Engine();

@@ -29,14 +29,21 @@ LessonSession::LessonSession(platform::NumberedFiles& files) : files_(files) {
 
 void LessonSession::open(const QString& path) {
   nextSlice_.stop();
-  files_.openForInput(kLessonFile, path);
-  LineCounter_ = 0;
+  files_.openForInputInBackground(kLessonFile, path);
+  countFromZero_ = opening();
+  if (!countFromZero_) LineCounter_ = 0;
   ended_ = false;
   qCDebug(lcLesson).noquote() << "reading the lesson" << path;
 }
 
+bool LessonSession::opening() const {
+  return files_.isOpen(kLessonFile) && files_.stillReading(kLessonFile);
+}
+
 std::optional<LessonLine> LessonSession::ReadNextLine() {
-  if (files_.atEnd(kLessonFile)) {
+  const bool atEnd = files_.atEnd(kLessonFile);
+  if (std::exchange(countFromZero_, false)) LineCounter_ = 0;
+  if (atEnd) {
     files_.closeAll();
     ended_ = true;
     qCDebug(lcLesson) << "the lesson ended after" << LineCounter_ << "lines";
@@ -58,7 +65,7 @@ void LessonSession::close() {
 
 void LessonSession::continueLater(std::function<void()> slice) {
   slice_ = std::move(slice);
-  nextSlice_.start();
+  nextSlice_.start(opening() ? kOpeningPollMs : 0);
 }
 
 void LessonSession::dropUnstaged() {

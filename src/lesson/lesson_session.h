@@ -29,8 +29,13 @@ class LessonSession {
 
   // Opens `path` as the lesson file and starts counting from 0. Throws platform::FileError
   // when the file cannot be opened or read; LineCounter is then unchanged. A slice still
-  // waiting for an earlier lesson never runs.
+  // waiting for an earlier lesson never runs. A big file is read on a worker thread
+  // (platform::NumberedFiles::openForInputInBackground()): while opening(), no line can be
+  // read, and the count starts from 0 only with the first ReadNextLine() after it, which
+  // throws the FileError the reading met, if any.
   void open(const QString& path);
+  // Whether the lesson file is still being read before its first line can be taken.
+  bool opening() const;
 
   // Reads the next line of the open lesson and counts it. Returns it taken apart, or nothing
   // when the reading stops: at a line without "~", where the file stays open (a halted
@@ -44,8 +49,10 @@ class LessonSession {
   void close();
 
   // Runs `slice` once the event loop has handled what is waiting, provided the lesson file is
-  // still open then (a close-all from elsewhere, such as reading a help text, drops it).
+  // still open then (a close-all from elsewhere, such as reading a help text, drops it). While
+  // the file is still opening(), the slice waits kOpeningPollMs between looks.
   void continueLater(std::function<void()> slice);
+  static constexpr int kOpeningPollMs = 10;
   // Whether a slice left for later is waiting to read on.
   bool staging() const { return nextSlice_.isActive(); }
   // Drops the lines not read yet when a slice is waiting: it never runs and the lesson is
@@ -63,6 +70,8 @@ class LessonSession {
 
   platform::NumberedFiles& files_;
   std::int32_t LineCounter_ = 0;
+  // The file opened in the background: LineCounter starts from 0 once it has been read.
+  bool countFromZero_ = false;
   bool ended_ = false;
   QTimer nextSlice_;
   std::function<void()> slice_;

@@ -7,8 +7,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 namespace platform {
@@ -17,6 +19,10 @@ namespace {
 
 QString cannotOpen(const QString& path, const QString& reason) {
   return QStringLiteral("Cannot open \"%1\": %2.").arg(path, reason);
+}
+
+QString cannotRead(const QString& path, const QString& reason) {
+  return QStringLiteral("Cannot read \"%1\": %2.").arg(path, reason);
 }
 
 // Why open(2) failed, in the words a user knows.
@@ -39,27 +45,55 @@ QString notRegularFile(mode_t mode) {
   return QStringLiteral("it is not a regular file");
 }
 
-// Reads a whole regular file. The open never waits (a FIFO would otherwise block until a
-// writer came), and the type is checked on the opened file itself, so nothing can be swapped in
-// between the check and the read: a FIFO, a device (also behind a symbolic link) or a directory
-// is refused before a single byte is read.
-QByteArray readRegularFile(const QString& path) {
+// A regular file opened for reading.
+struct RegularFile {
+  int descriptor = -1;
+  qint64 size = 0;
+};
+
+// Opens `path` for reading. The open never waits (a FIFO would otherwise block until a writer
+// came), and the type is checked on the opened file itself, so nothing can be swapped in between
+// the check and the read: a FIFO, a device (also behind a symbolic link) or a directory is
+// refused before a single byte is read.
+RegularFile openRegularFile(const QString& path) {
   const int descriptor =
       ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (descriptor < 0) throw FileError(openFailure(path, errno));
-  QFile file;
-  if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0) {
+    const int error = errno;
     ::close(descriptor);
+    throw FileError(openFailure(path, error));
+  }
+  if (!S_ISREG(status.st_mode)) {
+    ::close(descriptor);
+    throw FileError(cannotOpen(path, notRegularFile(status.st_mode)));
+  }
+  return {descriptor, status.st_size};
+}
+
+// Reads the whole of `regular` and closes it.
+QByteArray readAndClose(const RegularFile& regular, const QString& path) {
+  QFile file;
+  if (!file.open(regular.descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(regular.descriptor);
     throw FileError(cannotOpen(path, file.errorString()));
   }
-  struct stat status {};
-  if (::fstat(descriptor, &status) != 0) throw FileError(openFailure(path, errno));
-  if (!S_ISREG(status.st_mode)) throw FileError(cannotOpen(path, notRegularFile(status.st_mode)));
   QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    throw FileError(QStringLiteral("Cannot read \"%1\": %2.").arg(path, file.errorString()));
-  }
+  if (file.error() != QFileDevice::NoError) throw FileError(cannotRead(path, file.errorString()));
   return bytes;
+}
+
+// The lines of a file's `bytes`, refused whole when one of them is longer than the limit.
+LineReader checkedLines(const QByteArray& bytes, const QString& path) {
+  LineReader lines(bytes);
+  if (const std::optional<qsizetype> line =
+          lines.firstLineLongerThan(NumberedFiles::kMaxLineBytes)) {
+    throw FileError(cannotRead(path, QStringLiteral("line %1 is longer than %2 bytes")
+                                         .arg(*line)
+                                         .arg(NumberedFiles::kMaxLineBytes)));
+  }
+  return lines;
 }
 
 void createEmptyFile(const QString& path) {
@@ -71,38 +105,66 @@ void createEmptyFile(const QString& path) {
 
 }  // namespace
 
+// What a worker thread reads for sequential input: once `finished`, either the lines or the
+// message of the failure.
+struct NumberedFiles::BackgroundReading {
+  std::atomic<bool> finished{false};
+  std::optional<LineReader> lines;
+  QString failure;
+};
+
 void NumberedFiles::openForInput(int number, const QString& path) {
-  LineReader lines(readRegularFile(path));
-  if (const std::optional<qsizetype> line = lines.firstLineLongerThan(kMaxLineBytes)) {
-    throw FileError(QStringLiteral("Cannot read \"%1\": line %2 is longer than %3 bytes.")
-                        .arg(path)
-                        .arg(*line)
-                        .arg(kMaxLineBytes));
-  }
+  LineReader lines = checkedLines(readAndClose(openRegularFile(path), path), path);
   freeNumber(number, path).lines.emplace(std::move(lines));
+}
+
+void NumberedFiles::openForInputInBackground(int number, const QString& path) {
+  checkFree(number, path);
+  const RegularFile regular = openRegularFile(path);
+  if (regular.size <= kReadAtOnceBytes) {
+    LineReader lines = checkedLines(readAndClose(regular, path), path);
+    freeNumber(number, path).lines.emplace(std::move(lines));
+    return;
+  }
+  auto reading = std::make_shared<BackgroundReading>();
+  std::thread([regular, path, reading] {
+    try {
+      reading->lines.emplace(checkedLines(readAndClose(regular, path), path));
+    } catch (const FileError& error) {
+      reading->failure = error.message();
+    } catch (const std::exception& error) {
+      reading->failure = cannotRead(path, QString::fromLocal8Bit(error.what()));
+    }
+    reading->finished.store(true, std::memory_order_release);
+  }).detach();
+  freeNumber(number, path).reading = std::move(reading);
 }
 
 void NumberedFiles::openBinary(int number, const QString& path) {
   if (!QFileInfo::exists(path)) createEmptyFile(path);
-  QByteArray bytes = readRegularFile(path);
+  QByteArray bytes = readAndClose(openRegularFile(path), path);
   freeNumber(number, path).bytes = std::move(bytes);
+}
+
+bool NumberedFiles::stillReading(int number) const {
+  const OpenFile& open = file(number);
+  return open.reading && !open.reading->finished.load(std::memory_order_acquire);
 }
 
 bool NumberedFiles::isOpen(int number) const {
   return open_.count(number) != 0;
 }
 
-bool NumberedFiles::atEnd(int number) const {
-  const OpenFile& open = file(number);
-  return !open.lines || open.lines->atEnd();
+bool NumberedFiles::atEnd(int number) {
+  const LineReader* input = lines(number);
+  return !input || input->atEnd();
 }
 
 QString NumberedFiles::readLine(int number) {
-  OpenFile& open = file(number);
-  if (!open.lines || open.lines->atEnd()) {
-    throw FileError(QStringLiteral("Cannot read \"%1\": no line left.").arg(open.path));
-  }
-  return open.lines->next();
+  LineReader* input = lines(number);
+  if (!input || input->atEnd())
+    throw FileError(cannotRead(file(number).path, QStringLiteral("no line left")));
+  return input->next();
 }
 
 QByteArray NumberedFiles::readAll(int number) {
@@ -113,12 +175,14 @@ void NumberedFiles::closeAll() {
   open_.clear();
 }
 
-NumberedFiles::OpenFile& NumberedFiles::freeNumber(int number, const QString& path) {
+void NumberedFiles::checkFree(int number, const QString& path) const {
   if (isOpen(number)) {
-    throw FileError(QStringLiteral("Cannot open \"%1\": file number %2 is already open.")
-                        .arg(path)
-                        .arg(number));
+    throw FileError(cannotOpen(path, QStringLiteral("file number %1 is already open").arg(number)));
   }
+}
+
+NumberedFiles::OpenFile& NumberedFiles::freeNumber(int number, const QString& path) {
+  checkFree(number, path);
   OpenFile& open = open_[number];
   open.path = path;
   return open;
@@ -134,6 +198,21 @@ const NumberedFiles::OpenFile& NumberedFiles::file(int number) const {
 
 NumberedFiles::OpenFile& NumberedFiles::file(int number) {
   return const_cast<OpenFile&>(std::as_const(*this).file(number));
+}
+
+LineReader* NumberedFiles::lines(int number) {
+  OpenFile& open = file(number);
+  if (open.reading) {
+    if (stillReading(number))
+      throw FileError(cannotRead(open.path, QStringLiteral("it is still being read")));
+    const std::shared_ptr<BackgroundReading> reading = std::exchange(open.reading, {});
+    if (!reading->lines) {
+      open_.erase(number);
+      throw FileError(reading->failure);
+    }
+    open.lines.emplace(std::move(*reading->lines));
+  }
+  return open.lines ? &*open.lines : nullptr;
 }
 
 }  // namespace platform

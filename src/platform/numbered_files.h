@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <map>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -27,16 +28,27 @@ class NumberedFiles {
   static constexpr int kHelpFile = 3;
   // The longest line sequential input takes, in bytes of the file without the line end.
   static constexpr qsizetype kMaxLineBytes = 64 * 1024;
+  // The largest file openForInputInBackground() still reads at once (about 20 ms of work).
+  static constexpr qint64 kReadAtOnceBytes = 4 * 1024 * 1024;
 
   // Opens `path` for reading its text lines one after another. Throws FileError, naming the
   // first line that is longer than kMaxLineBytes if there is one: such a file is refused whole.
   void openForInput(int number, const QString& path);
+  // Opens `path` like openForInput(), but reads and checks a file of more than kReadAtOnceBytes
+  // on a worker thread, so that the caller's event loop goes on meanwhile. The file is opened
+  // and its type checked at once (a FIFO or a device is refused here), and the number is open
+  // from then on; closing it drops the reading. While stillReading(), no line can be taken;
+  // after it, the first atEnd() or readLine() throws the FileError the reading met, if any, and
+  // the number is then closed.
+  void openForInputInBackground(int number, const QString& path);
+  // Sequential input: whether a worker thread is still reading the file.
+  bool stillReading(int number) const;
   // Opens `path` for binary access, creating it empty when it does not exist. Throws FileError.
   void openBinary(int number, const QString& path);
 
   bool isOpen(int number) const;
   // Sequential input: true when no line is left.
-  bool atEnd(int number) const;
+  bool atEnd(int number);
   // Sequential input: the next decoded line, without its line end. Throws FileError past the
   // end.
   QString readLine(int number);
@@ -46,14 +58,21 @@ class NumberedFiles {
   void closeAll();
 
  private:
+  struct BackgroundReading;
   struct OpenFile {
     QString path;
     std::optional<LineReader> lines;  // sequential input
     QByteArray bytes;                 // binary access
+    // Sequential input still being read on a worker thread, which shares it.
+    std::shared_ptr<BackgroundReading> reading;
   };
+  // Throws FileError when `number` is already open.
+  void checkFree(int number, const QString& path) const;
   OpenFile& freeNumber(int number, const QString& path);
   const OpenFile& file(int number) const;
   OpenFile& file(int number);
+  // The lines of sequential input, taking over what a worker thread has read.
+  LineReader* lines(int number);
   std::map<int, OpenFile> open_;
 };
 

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <climits>
 #include <functional>
 #include <limits>
@@ -208,11 +209,14 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 
 // The lines of a long lesson that are not read yet belong to the lesson: "停", "文" (cancelled
 // or with another lesson), "退" and the close-all of reading a help text drop them as they drop
-// what is queued, and nothing more of that lesson is read afterwards.
+// what is queued, and nothing more of that lesson is read afterwards. So does a big lesson
+// still being read in the background: then not even its first slice is read.
 TEST_F(Commands, StopOpenQuitAndAHelpTextDropTheLinesNotReadYet) {
   QTemporaryDir dir;
-  const QString longLesson =
-      writeFile(dir, "long.txt", QByteArray("Hi~x\r\n").repeated(2 * app::kLinesPerSlice + 1));
+  const QByteArray line("Hi~x\r\n");
+  const QString longLesson = writeFile(dir, "long.txt", line.repeated(2 * app::kLinesPerSlice + 1));
+  const QString bigLesson = writeFile(
+      dir, "big.txt", line.repeated(platform::NumberedFiles::kReadAtOnceBytes / line.size() + 1));
   const QString shortLesson = writeFile(dir, "short.txt", "Bye~y\r\n");
   const QString helpText = dir.filePath("help.txt");
   struct Case {
@@ -239,20 +243,27 @@ TEST_F(Commands, StopOpenQuitAndAHelpTextDropTheLinesNotReadYet) {
        [&](RecordingTarget& t) { help::readHelpText(t.numberedFiles, helpText); },
        app::kLinesPerSlice},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    SetUp();
-    target->chosenLesson = longLesson;
-    run(Command::OpenLesson);
-    ASSERT_TRUE(target->session.staging());
-    c.act(*target);
-    target->log.clear();
-    for (int turn = 0; turn < 5; ++turn) QApplication::processEvents();
-    EXPECT_FALSE(target->session.staging());
-    EXPECT_EQ(target->session.LineCounter(), c.LineCounter);
-    EXPECT_FALSE(target->numberedFiles.isOpen(platform::NumberedFiles::kLessonFile));
-    EXPECT_EQ(target->log, QStringList());
-    EXPECT_TRUE(target->errors.isEmpty()) << qPrintable(target->errors.join('\n'));
+  for (const QString& lesson : {longLesson, bigLesson}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      SCOPED_TRACE(qPrintable(lesson));
+      SetUp();
+      target->chosenLesson = lesson;
+      run(Command::OpenLesson);
+      ASSERT_TRUE(target->session.staging());
+      const bool opening = target->session.opening();
+      c.act(*target);
+      target->log.clear();
+      for (int turn = 0; turn < 5; ++turn) QApplication::processEvents();
+      QThread::msleep(200);
+      for (int turn = 0; turn < 5; ++turn) QApplication::processEvents();
+      EXPECT_FALSE(target->session.staging());
+      const bool nothingRead = opening && c.LineCounter == app::kLinesPerSlice;
+      EXPECT_EQ(target->session.LineCounter(), nothingRead ? 0 : c.LineCounter);
+      EXPECT_FALSE(target->numberedFiles.isOpen(platform::NumberedFiles::kLessonFile));
+      EXPECT_EQ(target->log, QStringList());
+      EXPECT_TRUE(target->errors.isEmpty()) << qPrintable(target->errors.join('\n'));
+    }
   }
 }
 

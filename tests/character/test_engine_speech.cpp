@@ -134,6 +134,7 @@ TEST_F(EngineSpeechTest, ASpeakWaitsForItsSpeechAndStartsWhenReady) {
   EXPECT_EQ(speech.played, QStringList{"boy"});
   runFor(2000);
   EXPECT_EQ(said.Status(), RequestStatus::Done);
+  engine.setWakeListener({});  // the engine wakes once more when it goes, after `wakes`
 }
 
 TEST_F(EngineSpeechTest, FailedSpeechFailsTheRequestAndReleasesWaiters) {
@@ -148,9 +149,10 @@ TEST_F(EngineSpeechTest, FailedSpeechFailsTheRequestAndReleasesWaiters) {
 }
 
 TEST_F(EngineSpeechTest, SpeechIsPreparedOnlyAFewActionsAhead) {
-  for (int i = 0; i < 1000; ++i) engine.speak(boy, QStringLiteral("sentence %1").arg(i));
+  // Three words each, as many as the speech service times.
+  for (int i = 0; i < 1000; ++i) engine.speak(boy, QStringLiteral("sentence number %1").arg(i));
   ASSERT_EQ(int(speech.prepared.size()), Engine::kSpeakLookahead);
-  EXPECT_EQ(speech.prepared[0].text, "sentence 0");
+  EXPECT_EQ(speech.prepared[0].text, "sentence number 0");
   speech.finish(0, unevenThreeWords());
   runFor(1000);
   // The first sentence is playing and counts among the three.
@@ -158,7 +160,21 @@ TEST_F(EngineSpeechTest, SpeechIsPreparedOnlyAFewActionsAhead) {
   runFor(1000);
   // The second one starts: one more is handed to the speech service.
   ASSERT_EQ(int(speech.prepared.size()), Engine::kSpeakLookahead + 1);
-  EXPECT_EQ(speech.prepared.back().text, "sentence 3");
+  EXPECT_EQ(speech.prepared.back().text, "sentence number 3");
+}
+
+// Queuing a Speak behind a long queue looks only a few actions ahead; the speech is still
+// prepared, once the queue has come to it.
+TEST_F(EngineSpeechTest, SpeechFarBehindOtherActionsIsPreparedWhenTheQueueComesToIt) {
+  Request done = Request::make();
+  done.setStatus(RequestStatus::Done);
+  for (int i = 0; i < 10 * Engine::kSpeakLookaheadActions; ++i) engine.wait(boy, done);
+  Request said = engine.speak(boy, QStringLiteral("far behind"));
+  EXPECT_TRUE(speech.prepared.empty());
+  engine.update();
+  ASSERT_EQ(speech.prepared.size(), 1u);
+  EXPECT_EQ(speech.prepared[0].text, "far behind");
+  EXPECT_EQ(said.Status(), RequestStatus::Running);
 }
 
 // The pace of a Speak reaches the speech service: its own, or the engine's when it has none,

@@ -195,6 +195,26 @@ TEST(LessonReading, AnUnreadableLessonStopsTheCommandWithTheFileAndTheReason) {
   EXPECT_EQ(stage.log.count("lx Hide"), 2);
 }
 
+// A big lesson is read and checked on a worker thread after the command has returned: a line
+// over the limit still refuses it whole, before a single line is performed, and the count keeps
+// its value, as when the command refuses a small one.
+TEST(LessonReading, ABigLessonWithALineOverTheLimitIsRefusedWholeAfterTheCommand) {
+  const QByteArray line("Hi~\xC4\xE3\r\n");
+  QByteArray bytes = line.repeated(platform::NumberedFiles::kReadAtOnceBytes / line.size() + 1);
+  bytes += QByteArray(platform::NumberedFiles::kMaxLineBytes + 1, 'a');
+  LessonStage stage;
+  stage.recordCalls();
+  stage.session.setLineCounter(7);
+  stage.openLessonBytes(bytes);
+  ASSERT_EQ(stage.errors.size(), 1);
+  EXPECT_TRUE(stage.errors[0].contains(
+      QStringLiteral("line %1 is longer than 65536 bytes").arg(bytes.count('\n') + 1)))
+      << qPrintable(stage.errors[0]);
+  EXPECT_EQ(stage.LineCounter(), 7);
+  EXPECT_FALSE(stage.lessonOpen());
+  EXPECT_EQ(stage.log, QStringList({"lx Hide", "girl Stop"}));
+}
+
 TEST(LessonReading, TheLineCountNeverGoesPastItsLargestValue) {
   LessonStage stage;
   stage.files.openForInput(platform::NumberedFiles::kLessonFile,
