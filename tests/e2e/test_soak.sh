@@ -137,8 +137,10 @@ open_read() {
   check_no_message_box "opening $1"
   case $1 in
     empty.txt)
-      wait_balloon '^vemo says: 学 习 完 毕$' 20 >/dev/null ||
+      wait_balloon '^vemo says: 学 习 完 毕$' 20 >/dev/null || {
         e2e_fail "no closing scene for the empty lesson"
+        e2e_screenshot "$BUILD_DIR/screenshots/soak-no-closing-scene.png"
+      }
       ;;
     invalid.txt)
       title=$(wait_balloon '^vemo thinks:  你 好 ' 20) || e2e_fail "no translation of the invalid lesson"
