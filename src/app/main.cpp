@@ -12,6 +12,7 @@
 #include "program_icon.h"
 #include "quit_signals.h"
 #include "single_instance.h"
+#include "stage/cast_setup.h"
 #include "toolbar_window.h"
 
 namespace {
@@ -96,6 +97,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication application(argc, argv);
+  // The character files are parsed on a worker while the bar is set up.
+  stage::readCastAhead(QCoreApplication::applicationDirPath());
   int status = 1;
   // The event handlers catch what they throw; this is the last edge, for anything else.
   platform::runReporting(

@@ -2,7 +2,7 @@
 #include "agent.h"
 
 #include "agent_error.h"
-#include "character_file.h"
+#include "character_file_read_ahead.h"
 #include "engine.h"
 #include "engine_state.h"
 
@@ -58,7 +58,7 @@ Request Characters::Load(const QString& id, const QString& path) {
   if (loaded_.count(id)) {
     throw AgentError(QStringLiteral("a character is already loaded as \"%1\"").arg(id));
   }
-  CharacterData data = readCharacterFile(path);
+  CharacterData data = takeCharacterFile(path);
   data.id = id;
   CharacterState& state = engine_.addCharacter(std::move(data));
   loaded_.emplace(id, std::make_unique<::character::Character>(engine_, state));

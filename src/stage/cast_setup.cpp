@@ -3,8 +3,14 @@
 
 #include <memory>
 
+#include "character/character_file_read_ahead.h"
+
 namespace stage {
 namespace {
+
+QString filePath(const CastMember& member, const QString& programFolder) {
+  return programFolder + QLatin1Char('/') + QString::fromLatin1(member.fileName);
+}
 
 std::unique_ptr<character::AgentControl> connectedControl(character::Engine& engine) {
   auto control = std::make_unique<character::AgentControl>(engine);
@@ -15,12 +21,17 @@ std::unique_ptr<character::AgentControl> connectedControl(character::Engine& eng
 character::Character* load(character::AgentControl& control, const CastMember& member,
                            const QString& programFolder) {
   const QString id = QString::fromLatin1(member.id);
-  control.characters().Load(
-      id, programFolder + QLatin1Char('/') + QString::fromLatin1(member.fileName));
+  control.characters().Load(id, filePath(member, programFolder));
   return &control.characters().Character(id);
 }
 
 }  // namespace
+
+void readCastAhead(const QString& programFolder) {
+  QStringList paths;
+  for (Role role : kRoles) paths.append(filePath(castMember(role), programFolder));
+  character::readCharacterFilesAhead(paths);
+}
 
 void setUpCast(character::Engine& engine, Cast& cast, const QString& programFolder) {
   for (Role role : kRoles) cast.setControl(role, connectedControl(engine));

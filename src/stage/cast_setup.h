@@ -8,6 +8,10 @@
 
 namespace stage {
 
+// Starts reading the cast's character files in `programFolder` on a worker thread, in the order
+// setUpCast loads them, which then takes them from there; returns at once.
+void readCastAhead(const QString& programFolder);
+
 // Creates and connects the three component instances, one per role, all before any character
 // is loaded; then loads the boy, the girl and the host in that order from their files in
 // `programFolder` (see the cast table). Throws character::AgentError naming the file that

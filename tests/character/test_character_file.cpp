@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "character/character_file.h"
+#include "character/character_file_read_ahead.h"
 #include "character/character_file_requirements.h"
 
 using namespace character;
@@ -351,6 +352,33 @@ TEST(CharacterFile, ReadsAFileFromDisk) {
   file.write(fileBytes(minimalManifest()));
   file.close();
   EXPECT_EQ(readCharacterFile(file.fileName()).displayName, "Tom");
+}
+
+// A file read ahead is loaded as it was then, and only once: a second load reads it anew. A
+// file that could not be read ahead fails when it is loaded, with the reader's message.
+TEST(CharacterFile, FilesReadAheadAreTakenOnceWithTheirErrors) {
+  QTemporaryDir folder;
+  const QString good = folder.filePath("good.dat");
+  const QString missing = folder.filePath("missing.dat");
+  QFile file(good);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(fileBytes(minimalManifest()));
+  file.close();
+  readCharacterFilesAhead({good, missing});
+  EXPECT_EQ(takeCharacterFile(good).displayName, "Tom");
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(fileBytes(edited(minimalManifest(), {}, [](QJsonObject& manifest) {
+    manifest.insert("displayName", "Sam");
+  })));
+  file.close();
+  EXPECT_EQ(takeCharacterFile(good).displayName, "Sam");
+  try {
+    takeCharacterFile(missing);
+    FAIL() << "a missing file was loaded";
+  } catch (const AgentError& error) {
+    EXPECT_TRUE(error.message().startsWith(missing + ": cannot open character file: "))
+        << error.what();
+  }
 }
 
 // --- The character files the build makes from art/ ---

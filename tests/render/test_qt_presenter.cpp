@@ -32,6 +32,8 @@ TEST_F(QtPresenterTest, TheCharacterWindowIsExactlyItsFrameAndTitledWithItsId) {
 
 TEST_F(QtPresenterTest, APoseIsDrawnInsideTheFrameAndTheWindowIsCutOutToIt) {
   presenter.setPose(QStringLiteral("boy"), Pose{data.findAnimation(QStringLiteral("Greet")), 1});
+  EXPECT_TRUE(window().frameImage().isNull()) << "a hidden character is drawn when shown";
+  presenter.setVisible(QStringLiteral("boy"), true);
   const QImage& image = window().frameImage();
   ASSERT_EQ(image.size(), QSize(100, 120));
   EXPECT_EQ(qAlpha(image.pixel(50, 60)), 255) << "the test character's body";
@@ -41,6 +43,7 @@ TEST_F(QtPresenterTest, APoseIsDrawnInsideTheFrameAndTheWindowIsCutOutToIt) {
 }
 
 TEST_F(QtPresenterTest, ResizingTheFrameRendersTheCharacterAtTheNewSize) {
+  presenter.setVisible(QStringLiteral("boy"), true);
   presenter.setGeometry(QStringLiteral("boy"), QRect(300, 333, 130, 150));
   EXPECT_EQ(window().frameImage().size(), QSize(130, 150));
   EXPECT_EQ(window().geometry(), QRect(300, 333, 130, 150));

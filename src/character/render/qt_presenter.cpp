@@ -24,7 +24,6 @@ void QtPresenter::addCharacter(const QString& id, const CharacterData& data) {
   auto shown = std::make_unique<Shown>(id, data);
   shown->frame = QRect(0, 0, data.width, data.height);
   shown->window.setGeometry(shown->frame);
-  showPose(*shown);
   shown_[id] = std::move(shown);
 }
 
@@ -38,13 +37,14 @@ void QtPresenter::setGeometry(const QString& id, const QRect& frame) {
   const bool resized = frame.size() != shown->frame.size();
   shown->frame = frame;
   shown->window.setGeometry(frame);
-  if (resized) showPose(*shown);
+  if (resized && shown->window.isVisible()) showPose(*shown);
   if (shown->balloon.isVisible()) shown->balloon.followCharacter(frame);
 }
 
 void QtPresenter::setVisible(const QString& id, bool visible) {
   Shown* shown = find(id);
   if (!shown) return;
+  if (visible && !shown->window.isVisible()) showPose(*shown);
   shown->window.setVisible(visible);
   if (visible) shown->window.raise();
   if (!visible) shown->balloon.hide();
@@ -54,9 +54,11 @@ void QtPresenter::setPose(const QString& id, const Pose& pose) {
   Shown* shown = find(id);
   if (!shown) return;
   shown->pose = pose;
-  showPose(*shown);
+  if (shown->window.isVisible()) showPose(*shown);
 }
 
+// A hidden character is drawn when it is shown: the program starts with all three hidden, and
+// drawing them then would only delay the toolbar.
 void QtPresenter::showPose(Shown& shown) {
   shown.window.setFrame(
       shown.renderer.render(shown.pose, shown.frame.size(), shown.window.devicePixelRatioF()));
