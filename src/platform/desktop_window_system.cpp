@@ -3,19 +3,21 @@
 #include <QGuiApplication>
 #include <QWidget>
 
+#include "pointer_reader.h"
 #include "window_system.h"
 
 namespace platform {
 namespace {
 
-// Qt's own cursor, window geometry and override cursor; works on X11 and headless platforms.
+// The pointer as Qt sees it, Qt's window geometry and override cursor; works on X11 and headless
+// platforms.
 class DesktopWindowSystem : public WindowSystem {
  public:
   explicit DesktopWindowSystem(QWidget& window) : window_(window) {}
   ~DesktopWindowSystem() override { setOverridePointer(Pointer::Default); }
 
   ScreenPoint cursorPos() const override {
-    const QPoint position = QCursor::pos();
+    const QPoint position = pointer_.position();
     return {position.x(), position.y()};
   }
 
@@ -37,6 +39,7 @@ class DesktopWindowSystem : public WindowSystem {
 
  private:
   QWidget& window_;
+  mutable PointerReader pointer_;
   Pointer current_ = Pointer::Default;
 };
 

@@ -157,6 +157,28 @@ TEST_F(FrameRendererTest, ACachedFrameIsTheSameAndEachSizeRendersOnItsOwn) {
   EXPECT_EQ(renderer.render(poseOf(1), QSize(50, 100)).image.size(), QSize(50, 100));
 }
 
+// The resting loop is drawn whole, alike frames share a picture, and it stays however many
+// other frames come and go.
+TEST_F(FrameRendererTest, TheRestingLoopIsDrawnOnceAndKept) {
+  CharacterData resting = data;
+  Animation rest = resting.animations[0];
+  rest.name = animation_names::kRest;
+  rest.frames.push_back(rest.frames[0]);
+  resting.animations.push_back(rest);
+  const Animation* loop = &resting.animations.back();
+  FrameRenderer renderer(resting);
+  const QSize size(100, 200);
+  const RenderedFrame open = renderer.render(Pose{loop, 2}, size);
+  EXPECT_EQ(renderer.render(Pose{loop, 0}, size).image.constBits(), open.image.constBits());
+  const RenderedFrame raised = renderer.render(Pose{loop, 1}, size);
+  EXPECT_NE(raised.image, open.image);
+  for (int grow = 1; grow <= 40; ++grow) {
+    renderer.render(Pose{&resting.animations[0], 1}, size + QSize(grow, grow));
+  }
+  EXPECT_EQ(renderer.render(Pose{loop, 1}, size).image.constBits(), raised.image.constBits());
+  EXPECT_EQ(renderer.render(Pose{loop, 0}, size).image.constBits(), open.image.constBits());
+}
+
 TEST_F(FrameRendererTest, OnAScaledDisplayThePictureHasMorePixelsAndTheShapeStaysLogical) {
   FrameRenderer renderer(data);
   const RenderedFrame frame = renderer.render(poseOf(0), QSize(100, 200), 2.0);

@@ -5,6 +5,7 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "alpha_mask.h"
 #include "frame_composer.h"
@@ -25,7 +26,8 @@ QRectF designPlacement(const CharacterData& data, const QSize& frameSize) {
   return QRectF((frameSize.width() - width) / 2, frameSize.height() - height, width, height);
 }
 
-FrameRenderer::FrameRenderer(const CharacterData& data) : data_(data), cache_(kCacheBytes) {}
+FrameRenderer::FrameRenderer(const CharacterData& data)
+    : data_(data), rest_(data.findAnimation(animation_names::kRest)), cache_(kCacheBytes) {}
 
 FrameRenderer::Key FrameRenderer::keyOf(const Pose& pose, const QSize& frameSize,
                                         double devicePixelRatio) {
@@ -37,11 +39,41 @@ FrameRenderer::Key FrameRenderer::keyOf(const Pose& pose, const QSize& frameSize
 RenderedFrame FrameRenderer::render(const Pose& pose, const QSize& frameSize,
                                     double devicePixelRatio) {
   const Key key = keyOf(pose, frameSize, devicePixelRatio);
+  if (inRestingLoop(key)) {
+    if (!restingLoop_.contains(key)) drawRestingLoop(frameSize, devicePixelRatio);
+    return restingLoop_.value(key);
+  }
   if (const RenderedFrame* cached = cache_.object(key)) return *cached;
   auto* frame = new RenderedFrame(draw(pose, frameSize, devicePixelRatio));
   RenderedFrame result = *frame;
   cache_.insert(key, frame, std::max<qsizetype>(1, frame->image.sizeInBytes()));
   return result;
+}
+
+bool FrameRenderer::inRestingLoop(const Key& key) const {
+  return rest_ && key.animation == rest_ && key.mouth < 0 && key.frameIndex >= 0 &&
+         key.frameIndex < static_cast<int>(rest_->frames.size());
+}
+
+// Frames that look alike (the open eyes between blinks) share one picture.
+void FrameRenderer::drawRestingLoop(const QSize& frameSize, double devicePixelRatio) {
+  restingLoop_.clear();
+  std::vector<RenderedFrame> distinct;
+  qsizetype bytes = 0;
+  for (int index = 0; index < static_cast<int>(rest_->frames.size()); ++index) {
+    const Pose pose{rest_, index};
+    RenderedFrame frame = draw(pose, frameSize, devicePixelRatio);
+    const auto alike = std::find_if(distinct.begin(), distinct.end(),
+                                    [&](const auto& kept) { return kept.image == frame.image; });
+    if (alike != distinct.end()) {
+      frame = *alike;
+    } else {
+      distinct.push_back(frame);
+      bytes += frame.image.sizeInBytes();
+    }
+    restingLoop_.insert(keyOf(pose, frameSize, devicePixelRatio), frame);
+  }
+  cache_.setMaxCost(std::max<qsizetype>(0, kCacheBytes - bytes));
 }
 
 RenderedFrame FrameRenderer::draw(const Pose& pose, const QSize& frameSize,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCache>
+#include <QHash>
 #include <QImage>
 #include <QRectF>
 #include <QRegion>
@@ -23,8 +24,10 @@ struct RenderedFrame {
 // kept, centred across, standing on the bottom edge.
 QRectF designPlacement(const CharacterData& data, const QSize& frameSize);
 
-// Renders the poses of one character, keeping recent frames: an animation that loops renders
-// each of its frames once.
+// Renders the poses of one character, keeping frames: an animation that loops renders each of
+// its frames once. The resting loop, which a character shows most of the time, is drawn whole
+// when its first frame is needed and kept for good, so a character at rest only shows frames
+// it has; the other frames share what room is left, the least recently used going first.
 class FrameRenderer {
  public:
   // Frames kept per character, counted in bytes of image data: room for the loops a character
@@ -50,8 +53,12 @@ class FrameRenderer {
 
   static Key keyOf(const Pose& pose, const QSize& frameSize, double devicePixelRatio);
   RenderedFrame draw(const Pose& pose, const QSize& frameSize, double devicePixelRatio) const;
+  bool inRestingLoop(const Key& key) const;
+  void drawRestingLoop(const QSize& frameSize, double devicePixelRatio);
 
   const CharacterData& data_;
+  const Animation* const rest_;
+  QHash<Key, RenderedFrame> restingLoop_;  // at one size: another size replaces it
   QCache<Key, RenderedFrame> cache_;
 };
 
