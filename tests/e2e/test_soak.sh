@@ -123,7 +123,7 @@ open_refused() {
 }
 
 open_read() {
-  local title
+  local title waited
   # The scenes these files start are checked from a quiet stage.
   case $1 in empty.txt | invalid.txt) e2e_click_button 停 ;; esac
   e2e_click_button 文
@@ -135,12 +135,17 @@ open_read() {
     xdotool key Escape
   }
   check_no_message_box "opening $1"
+  waited=$SECONDS
   case $1 in
     empty.txt)
-      wait_balloon '^vemo says: 学 习 完 毕$' 20 >/dev/null || {
-        e2e_fail "no closing scene for the empty lesson"
+      # On a machine starved of processor time the scene may come late; it must come.
+      if wait_balloon '^vemo says: 学 习 完 毕$' 60 >/dev/null; then
+        waited=$((SECONDS - waited))
+        [ "$waited" -le 20 ] || e2e_log "the closing scene came late, after $waited s"
+      else
+        e2e_fail "no closing scene for the empty lesson within 60 s"
         e2e_screenshot "$BUILD_DIR/screenshots/soak-no-closing-scene.png"
-      }
+      fi
       ;;
     invalid.txt)
       title=$(wait_balloon '^vemo thinks:  你 好 ' 20) || e2e_fail "no translation of the invalid lesson"
@@ -227,6 +232,13 @@ quiet_resident_kb() {
   e2e_resident_kb "$program_pid"
 }
 
+# How the resident memory splits: the program's own (anonymous) pages and pages of mapped files
+# (libraries, and the fonts, which grow with every glyph first drawn).
+resident_parts() {
+  awk '/^RssAnon:/ {anon = $2} /^RssFile:/ {file = $2}
+       END {printf "(anonymous %s kB, files %s kB)", anon, file}' "/proc/$program_pid/status"
+}
+
 start=$SECONDS
 minute=0
 first_minute_kb=
@@ -258,7 +270,7 @@ while [ $((SECONDS - start)) -lt "$SOAK_SECONDS" ]; do
   if [ $(((SECONDS - start) / 60)) -gt "$minute" ]; then
     minute=$(((SECONDS - start) / 60))
     kb=$(quiet_resident_kb)
-    e2e_log "minute $minute: VmRSS $kb kB after $actions actions"
+    e2e_log "minute $minute: VmRSS $kb kB $(resident_parts) after $actions actions"
     [ -n "$first_minute_kb" ] || first_minute_kb=$kb
   fi
 done
@@ -278,6 +290,7 @@ check_alive "the last action"
 end_kb=$(quiet_resident_kb)
 first_minute_kb=${first_minute_kb:-$end_kb}
 e2e_log "resident memory: $first_minute_kb kB after the first minute, $end_kb kB at the end" \
+  "$(resident_parts)" \
   "($actions actions in $((SECONDS - start)) s, seed $SOAK_SEED)"
 if $SANITIZED; then
   e2e_log "sanitizer build: resident memory is not checked"
