@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   // The character files are parsed on a worker while the bar is set up.
-  stage::readCastAhead(QCoreApplication::applicationDirPath());
+  const auto castReadAhead = stage::readCastAhead(QCoreApplication::applicationDirPath());
   int status = 1;
   // The event handlers catch what they throw; this is the last edge, for anything else.
   platform::runReporting(

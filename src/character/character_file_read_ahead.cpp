@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "character_file_read_ahead.h"
 
-#include <future>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -14,7 +13,6 @@ namespace {
 struct FilesReadAhead {
   std::mutex mutex;
   std::map<QString, std::future<CharacterData>> files;
-  std::future<void> worker;  // waited for when the program ends
 };
 
 FilesReadAhead& filesReadAhead() {
@@ -32,18 +30,27 @@ void readInto(const QString& path, std::promise<CharacterData>& file) {
 
 }  // namespace
 
-void readCharacterFilesAhead(const QStringList& paths) {
+CharacterFilesReadAhead::CharacterFilesReadAhead(const QStringList& paths) : paths_(paths) {
   FilesReadAhead& ahead = filesReadAhead();
   std::vector<std::promise<CharacterData>> files(static_cast<std::size_t>(paths.size()));
-  const std::lock_guard lock(ahead.mutex);
-  for (qsizetype index = 0; index < paths.size(); ++index) {
-    ahead.files[paths[index]] = files[static_cast<std::size_t>(index)].get_future();
+  {
+    const std::lock_guard lock(ahead.mutex);
+    for (qsizetype index = 0; index < paths.size(); ++index) {
+      ahead.files[paths[index]] = files[static_cast<std::size_t>(index)].get_future();
+    }
   }
-  ahead.worker = std::async(std::launch::async, [paths, files = std::move(files)]() mutable {
+  worker_ = std::async(std::launch::async, [paths, files = std::move(files)]() mutable {
     for (qsizetype index = 0; index < paths.size(); ++index) {
       readInto(paths[index], files[static_cast<std::size_t>(index)]);
     }
   });
+}
+
+CharacterFilesReadAhead::~CharacterFilesReadAhead() {
+  worker_.wait();
+  FilesReadAhead& ahead = filesReadAhead();
+  const std::lock_guard lock(ahead.mutex);
+  for (const QString& path : paths_) ahead.files.erase(path);
 }
 
 CharacterData takeCharacterFile(const QString& path) {

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <future>
 
 #include "character_data.h"
 
@@ -10,9 +11,21 @@ namespace character {
 
 // Reading a character file takes a few milliseconds; the program has its files read on a worker
 // thread while it sets up its windows, and loads them from there.
+//
+// Reads the files at `paths`, in that order, on a worker thread from its making. While it lives,
+// takeCharacterFile takes them from there. Its end waits for the worker, so nothing is read
+// while the program ends, and forgets the files that were not taken.
+class CharacterFilesReadAhead {
+ public:
+  explicit CharacterFilesReadAhead(const QStringList& paths);
+  ~CharacterFilesReadAhead();
+  CharacterFilesReadAhead(const CharacterFilesReadAhead&) = delete;
+  CharacterFilesReadAhead& operator=(const CharacterFilesReadAhead&) = delete;
 
-// Starts reading the files at `paths`, in that order, on a worker thread; returns at once.
-void readCharacterFilesAhead(const QStringList& paths);
+ private:
+  QStringList paths_;
+  std::future<void> worker_;
+};
 
 // The character file at `path`: the one read ahead, which is then forgotten, or else read now.
 // Throws the AgentError of readCharacterFile, whenever the file was read.

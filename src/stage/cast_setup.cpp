@@ -3,8 +3,6 @@
 
 #include <memory>
 
-#include "character/character_file_read_ahead.h"
-
 namespace stage {
 namespace {
 
@@ -27,10 +25,10 @@ character::Character* load(character::AgentControl& control, const CastMember& m
 
 }  // namespace
 
-void readCastAhead(const QString& programFolder) {
+std::unique_ptr<character::CharacterFilesReadAhead> readCastAhead(const QString& programFolder) {
   QStringList paths;
   for (Role role : kRoles) paths.append(filePath(castMember(role), programFolder));
-  character::readCharacterFilesAhead(paths);
+  return std::make_unique<character::CharacterFilesReadAhead>(paths);
 }
 
 void setUpCast(character::Engine& engine, Cast& cast, const QString& programFolder) {

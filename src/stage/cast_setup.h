@@ -2,15 +2,17 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "cast.h"
+#include "character/character_file_read_ahead.h"
 #include "character/engine.h"
 
 namespace stage {
 
 // Starts reading the cast's character files in `programFolder` on a worker thread, in the order
-// setUpCast loads them, which then takes them from there; returns at once.
-void readCastAhead(const QString& programFolder);
+// setUpCast loads them, which takes them from there while the returned reading lives.
+std::unique_ptr<character::CharacterFilesReadAhead> readCastAhead(const QString& programFolder);
 
 // Creates and connects the three component instances, one per role, all before any character
 // is loaded; then loads the boy, the girl and the host in that order from their files in

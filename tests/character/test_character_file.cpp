@@ -364,7 +364,7 @@ TEST(CharacterFile, FilesReadAheadAreTakenOnceWithTheirErrors) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(fileBytes(minimalManifest()));
   file.close();
-  readCharacterFilesAhead({good, missing});
+  const CharacterFilesReadAhead readAhead({good, missing});
   EXPECT_EQ(takeCharacterFile(good).displayName, "Tom");
   ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
   file.write(fileBytes(edited(minimalManifest(), {}, [](QJsonObject& manifest) {
