@@ -31,6 +31,10 @@ fi
 
 E2E_RUNTIME_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e-runtime.XXXXXX")
 export XDG_RUNTIME_DIR=$E2E_RUNTIME_DIR
+# Nor does it meet the user's session bus (where it would join the user's accessibility tree)
+# or start one of its own: the bus named here does not exist, on every machine alike.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_RUNTIME_DIR/no-session-bus
+unset AT_SPI_BUS_ADDRESS
 
 e2e_log() { echo "[e2e $(date +%T)] $*" >&2; }
 
@@ -93,7 +97,8 @@ trap 'e2e_cleanup; rm -rf "$E2E_RUNTIME_DIR"' EXIT
 
 # e2e_start_xvfb [SCREEN]: starts Xvfb with -noreset on the first free display from :90 to :99
 # (SCREEN defaults to 1024x768x24) and exports DISPLAY. A display whose socket or lock file
-# exists is taken; a display another test grabs at the same moment is skipped.
+# exists is taken; so is one another test grabs at the same moment: the display is ours only
+# once it answers and its lock file names our server.
 e2e_start_xvfb() {
   local screen=${1:-1024x768x24} n pid
   for n in 90 91 92 93 94 95 96 97 98 99; do
@@ -102,6 +107,7 @@ e2e_start_xvfb() {
     pid=$!
     for _ in $(seq 50); do
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ] || break
         E2E_PIDS+=("$pid")
         export DISPLAY=":$n"
         e2e_log "Xvfb on $DISPLAY (pid $pid)"
