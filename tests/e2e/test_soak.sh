@@ -106,6 +106,17 @@ wait_balloon() {
   return 1
 }
 
+# A dialog that did not come: what the screen showed instead, for the log.
+no_dialog() {
+  local wid
+  e2e_fail "no open dialog for $1"
+  e2e_screenshot "$BUILD_DIR/screenshots/soak-no-dialog-$1.png"
+  for wid in $(e2e_find_windows '.'); do
+    e2e_log "mapped: $(e2e_window_title "$wid")"
+  done
+  e2e_log "active: $(e2e_window_title "$(xdotool getactivewindow 2>/dev/null)" 2>/dev/null)"
+}
+
 # The bar goes on: "短" shows the sentence window.
 check_bar_works() {
   e2e_click_button 短
@@ -114,7 +125,7 @@ check_bar_works() {
 
 open_refused() {
   local box
-  e2e_choose_in_dialog "$SET/$1" || { e2e_fail "no open dialog for $1"; return; }
+  e2e_choose_in_dialog "$SET/$1" || { no_dialog "$1"; return; }
   box=$(e2e_wait_window '^chengmu$' 10) || { e2e_fail "no message box for $1"; return; }
   BOXES[$1]=$((${BOXES[$1]:-0} + 1))
   e2e_close_message_box "$box" || e2e_fail "the message box for $1 did not close"
@@ -127,7 +138,7 @@ open_read() {
   # The scenes these files start are checked from a quiet stage.
   case $1 in empty.txt | invalid.txt) e2e_click_button 停 ;; esac
   e2e_click_button 文
-  e2e_choose_in_dialog "$SET/$1" || { e2e_fail "no open dialog for $1"; return; }
+  e2e_choose_in_dialog "$SET/$1" || { no_dialog "$1"; return; }
   sleep 1
   [ -z "$(e2e_find_windows '^打开学习文件$')" ] || {
     e2e_fail "the dialog stayed open for $1"
