@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QPixmapCache>
 #include <memory>
 
 #include "character/runtime.h"
@@ -36,6 +37,12 @@ void takeLaterStarts(app::SingleInstance& instance, app::ToolbarWindow& toolbar)
                    });
 }
 
+// Qt keeps scaled icon pixmaps in a cache shared by the whole program (10 MiB unless told),
+// keyed by the icons' own pixmaps. Every open dialog makes its icons anew, so the cache took in
+// another dialog's icons at each "文", and the program grew until the cache was full.
+// This holds what the bar, the help window and one dialog draw.
+constexpr int kPixmapCacheKiB = 1024;
+
 // Starting the program means starting the toolbar: it sets up the cast, queues the opening
 // scene and docks itself; then it is shown and the program reacts to events only. The window
 // manager's close on the bar, SIGTERM and SIGINT end it as the quit command does.
@@ -43,6 +50,7 @@ int runProgram(QApplication& application, app::SingleInstance& instance,
                const QString& lessonPath) {
   application.setQuitOnLastWindowClosed(false);
   application.setWindowIcon(app::programIcon());
+  QPixmapCache::setCacheLimit(kPixmapCacheKiB);
   std::unique_ptr<character::Runtime> runtime;
   std::unique_ptr<listening::Listener> listener;
   std::unique_ptr<app::ToolbarWindow> toolbar;
