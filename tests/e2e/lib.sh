@@ -52,7 +52,8 @@ e2e_abort() {
 
 # e2e_click_button CAPTION: clicks a button of the docked bar (160 x 20 at 258, 0 at 96 dpi;
 # each button is 24 pixels wide, placed at its left in twips / 15). The pointer touches the top
-# edge first and waits for a poll, so a rolled-up bar expands before the click.
+# edge first and the click waits until the bar has expanded, as a user's would: a rolled-up bar
+# stays rolled up when the pointer comes onto it from below.
 e2e_click_button() {
   local left_twips
   case $1 in
@@ -65,7 +66,24 @@ e2e_click_button() {
     *) e2e_abort "no button $1 on the bar" ;;
   esac
   local x=$((258 + left_twips / 15 + 12))
-  xdotool mousemove "$x" 0 sleep 0.3 mousemove "$x" 10 click 1
+  xdotool mousemove "$x" 0
+  e2e_wait_bar_expanded 10 || e2e_fail "the bar did not expand under the pointer for $1"
+  xdotool mousemove "$x" 10 click 1
+}
+
+# e2e_wait_bar_expanded SECONDS: waits until the bar (the window titled Form1) shows its buttons,
+# 20 pixels high; fails on time-out.
+e2e_wait_bar_expanded() {
+  local deadline=$((SECONDS + $1)) bar _x _y _w h
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    bar=$(e2e_find_windows '^Form1$' | head -n 1)
+    if [ -n "$bar" ]; then
+      read -r _x _y _w h < <(e2e_window_geometry "$bar")
+      [ "${h:-0}" -ge 20 ] && return 0
+    fi
+    sleep 0.05
+  done
+  return 1
 }
 
 # e2e_require_program BUILD_DIR: sets PROGRAM to the built program, after checking that it and
