@@ -67,23 +67,19 @@ e2e_click_button() {
   esac
   local x=$((258 + left_twips / 15 + 12))
   xdotool mousemove "$x" 0
-  e2e_wait_bar_expanded 10 || e2e_fail "the bar did not expand under the pointer for $1"
+  e2e_wait_geometry "$(e2e_find_windows '^Form1$' | head -n 1)" "258 0 160 20" 10 ||
+    e2e_fail "the bar did not expand under the pointer for $1"
   xdotool mousemove "$x" 10 click 1
 }
 
-# e2e_wait_bar_expanded SECONDS: waits until the bar (the window titled Form1) shows its buttons,
-# 20 pixels high; fails on time-out.
-e2e_wait_bar_expanded() {
-  local deadline=$((SECONDS + $1)) bar _x _y _w h
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    bar=$(e2e_find_windows '^Form1$' | head -n 1)
-    if [ -n "$bar" ]; then
-      read -r _x _y _w h < <(e2e_window_geometry "$bar")
-      [ "${h:-0}" -ge 20 ] && return 0
-    fi
+# e2e_wait_geometry WID "X Y W H" SECONDS: waits until the window has that geometry (as
+# e2e_window_geometry prints it); fails on time-out.
+e2e_wait_geometry() {
+  local deadline=$((SECONDS + $3))
+  until [ "$(e2e_window_geometry "$1" 2>/dev/null)" = "$2" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.05
   done
-  return 1
 }
 
 # e2e_require_program BUILD_DIR: sets PROGRAM to the built program, after checking that it and

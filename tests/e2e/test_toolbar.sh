@@ -17,16 +17,10 @@ rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
 SHOTS=$BUILD_DIR/screenshots
 e2e_require_program "$BUILD_DIR"
 
-# bar_geometry_becomes WID "X Y W H" WHAT: waits up to 2 s (20 polls) for the bar's geometry.
+# bar_geometry_becomes WID "X Y W H" WHAT: waits up to 2 s for the bar's geometry.
 bar_geometry_becomes() {
-  local actual deadline=$((SECONDS + 2))
-  while :; do
-    actual=$(e2e_window_geometry "$1")
-    [ "$actual" = "$2" ] && break
-    [ "$SECONDS" -ge "$deadline" ] && break
-    sleep 0.05
-  done
-  e2e_expect_eq "$actual" "$2" "$3"
+  e2e_wait_geometry "$1" "$2" 2
+  e2e_expect_eq "$(e2e_window_geometry "$1")" "$2" "$3"
 }
 
 # shoot NAME: the whole screen, and the top strip around the bar enlarged four times.
