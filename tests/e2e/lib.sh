@@ -65,9 +65,9 @@ e2e_click_button() {
     退) left_twips=2040 ;;
     *) e2e_abort "no button $1 on the bar" ;;
   esac
-  local x=$((258 + left_twips / 15 + 12))
+  local x=$((258 + left_twips / 15 + 12)) bar
   xdotool mousemove "$x" 0
-  e2e_wait_geometry "$(e2e_find_windows '^Form1$' | head -n 1)" "258 0 160 20" 10 ||
+  bar=$(e2e_wait_window '^Form1$' 10) && e2e_wait_geometry "$bar" "258 0 160 20" 10 ||
     e2e_fail "the bar did not expand under the pointer for $1"
   xdotool mousemove "$x" 10 click 1
 }
@@ -80,6 +80,22 @@ e2e_wait_geometry() {
     [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.05
   done
+}
+
+# e2e_watchdog SECONDS: ends the script when it still runs after SECONDS, once it has logged
+# what every process of the session is waiting in and whether the X server still answers: a
+# hung step then fails the test with its cause instead of a silent ctest time-out.
+e2e_watchdog() {
+  local script=$$
+  (
+    for ((i = 0; i < $1; i++)); do sleep 1; done
+    e2e_log "ABORT: the script still runs after $1 s; what its session waits in:"
+    ps -s "$(ps -o sid= -p "$script" | tr -d ' ')" --forest -o pid,stat,wchan:24,etime,args >&2
+    timeout 5 xdpyinfo >/dev/null 2>&1 && e2e_log "the X server answers" ||
+      e2e_log "the X server does not answer"
+    kill -TERM "$script"
+  ) &
+  E2E_PIDS+=("$!")
 }
 
 # e2e_require_program BUILD_DIR: sets PROGRAM to the built program, after checking that it and
@@ -178,11 +194,23 @@ e2e_wait_exit() {
   fi
 }
 
+# e2e_search_windows SEARCH_OPTIONS...: ids of the mapped windows xdotool's search finds, one a
+# line. The search gives up on the X error a window closing under it raises, and prints nothing:
+# it is asked again then.
+e2e_search_windows() {
+  local ids errors=$E2E_RUNTIME_DIR/search.err
+  for _ in 1 2 3 4 5; do
+    ids=$(xdotool search --onlyvisible "$@" 2>"$errors")
+    grep -q '^X Error' "$errors" || break
+  done
+  [ -n "$ids" ] && echo "$ids"
+}
+
 # e2e_program_windows PID: ids of the mapped windows of a process, one a line.
-e2e_program_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null; }
+e2e_program_windows() { e2e_search_windows --pid "$1"; }
 
 # e2e_find_windows TITLE_REGEX: ids of mapped windows whose title matches, one a line.
-e2e_find_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
+e2e_find_windows() { e2e_search_windows --name "$1"; }
 
 # e2e_wait_window TITLE_REGEX [SECONDS]: prints the id of the first mapped window whose title
 # matches, waiting up to SECONDS (default 30); prints nothing and fails on time-out.
@@ -198,6 +226,13 @@ e2e_wait_window() {
     sleep 0.1
   done
   return 1
+}
+
+# xwininfo given an empty window id asks the user to click a window and waits for ever: the id
+# a failed search left empty must fail instead.
+xwininfo() {
+  [ "$1" != -id ] || [ -n "$2" ] || return 1
+  command xwininfo "$@"
 }
 
 # e2e_window_geometry WID: prints "x y width height" of a window, in root coordinates.

@@ -12,7 +12,8 @@
 #         /dev/zero), a line over the 64 KiB limit.
 # Checks: the program stays alive; each refused file gives its message box, closed here, and
 # the bar goes on working; no other message box comes; resident memory at the end is within
-# 10 % of its value after the first minute (reported, not checked, in a sanitizer build).
+# 10 % of its value after the first minute (reported, not checked, in a sanitizer build). A step
+# that hangs ends the script 300 s after SOAK_SECONDS, with what each process waited in.
 # Usage: test_soak.sh BUILD_DIR SOURCE_DIR
 set -u
 
@@ -64,6 +65,7 @@ REFUSED=(unreadable.txt fifo.txt device.txt long-line.txt)
 declare -A BOXES=()  # refused file -> message boxes seen for it
 
 e2e_start_xvfb 1024x768x24
+e2e_watchdog $((SOAK_SECONDS + 300))
 e2e_start_openbox
 xdotool mousemove 330 300
 cd "$HOME_DIR" || e2e_abort "no home folder"
