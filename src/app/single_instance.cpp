@@ -5,11 +5,11 @@
 
 #include <QDir>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <utility>
 
 #include "platform/log.h"
+#include "start_lock.h"
 
 namespace app {
 namespace {
@@ -36,9 +36,10 @@ QString SingleInstance::userSocketPath() {
 }
 
 SingleInstance::Claim SingleInstance::claim(const QString& lessonPath) {
-  QLockFile lock(socketPath_ + QStringLiteral(".lock"));
+  const QString lockPath = socketPath_ + QStringLiteral(".lock");
+  StartLock lock(lockPath);
   if (!lock.tryLock(kLockTimeoutMs)) {
-    qCWarning(lcApp).noquote() << "cannot lock" << lock.fileName() << "; starting anyway";
+    qCWarning(lcApp).noquote() << "cannot lock" << lockPath << "; starting anyway";
   }
   bool answered = false;
   if (handOver(lessonPath, answered)) return answered ? Claim::HandedOver : Claim::NoAnswer;
