@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "character_file_read_ahead.h"
 
+#include <future>
 #include <map>
 #include <mutex>
-#include <vector>
 
 #include "character_file.h"
 
@@ -20,34 +20,19 @@ FilesReadAhead& filesReadAhead() {
   return ahead;
 }
 
-void readInto(const QString& path, std::promise<CharacterData>& file) {
-  try {
-    file.set_value(readCharacterFile(path));
-  } catch (...) {
-    file.set_exception(std::current_exception());
-  }
-}
-
 }  // namespace
 
 CharacterFilesReadAhead::CharacterFilesReadAhead(const QStringList& paths) : paths_(paths) {
   FilesReadAhead& ahead = filesReadAhead();
-  std::vector<std::promise<CharacterData>> files(static_cast<std::size_t>(paths.size()));
-  {
-    const std::lock_guard lock(ahead.mutex);
-    for (qsizetype index = 0; index < paths.size(); ++index) {
-      ahead.files[paths[index]] = files[static_cast<std::size_t>(index)].get_future();
-    }
+  const std::lock_guard lock(ahead.mutex);
+  for (const QString& path : paths) {
+    ahead.files[path] = std::async(std::launch::async, [path] { return readCharacterFile(path); });
   }
-  worker_ = std::async(std::launch::async, [paths, files = std::move(files)]() mutable {
-    for (qsizetype index = 0; index < paths.size(); ++index) {
-      readInto(paths[index], files[static_cast<std::size_t>(index)]);
-    }
-  });
 }
 
+// A future of std::async waits for its worker when it goes: erasing the files not taken waits
+// for them.
 CharacterFilesReadAhead::~CharacterFilesReadAhead() {
-  worker_.wait();
   FilesReadAhead& ahead = filesReadAhead();
   const std::lock_guard lock(ahead.mutex);
   for (const QString& path : paths_) ahead.files.erase(path);

@@ -3,18 +3,18 @@
 
 #include <QString>
 #include <QStringList>
-#include <future>
 
 #include "character_data.h"
 
 namespace character {
 
-// Reading a character file takes a few milliseconds; the program has its files read on a worker
-// thread while it sets up its windows, and loads them from there.
+// Reading a character file takes a few milliseconds; the program has its files read on worker
+// threads while it sets up its windows, and loads them from there.
 //
-// Reads the files at `paths`, in that order, on a worker thread from its making. While it lives,
-// takeCharacterFile takes them from there. Its end waits for the worker, so nothing is read
-// while the program ends, and forgets the files that were not taken.
+// Reads the files at `paths` from its making, each on a worker thread of its own, so all are read
+// in the time of the longest. While it lives, takeCharacterFile takes them from there. Its end
+// waits for the workers, so nothing is read while the program ends, and forgets the files that
+// were not taken.
 class CharacterFilesReadAhead {
  public:
   explicit CharacterFilesReadAhead(const QStringList& paths);
@@ -24,7 +24,6 @@ class CharacterFilesReadAhead {
 
  private:
   QStringList paths_;
-  std::future<void> worker_;
 };
 
 // The character file at `path`: the one read ahead, which is then forgotten, or else read now.
