@@ -24,7 +24,7 @@ TITLES=$E2E_LOG_DIR/balloon-titles.txt
 : >"$TITLES"
 collect_titles() {
   local wid title
-  for wid in $(xdotool search --onlyvisible --name ' (says|thinks): ' 2>/dev/null); do
+  for wid in $(e2e_find_windows ' (says|thinks): '); do
     title=$(e2e_window_title "$wid")
     grep -qxF -- "$title" "$TITLES" || echo "$title" >>"$TITLES"
   done
