@@ -81,6 +81,15 @@ xdotool key F5
 vemo_balloon '^Your turn!$' 10 >/dev/null || e2e_abort "vemo did not say \"Your turn!\" after F5"
 # Recording begins once he has said it, with the recording sign beside him.
 e2e_wait_window '^vemo listens$' 10 >/dev/null || e2e_abort "no recording sign after \"Your turn!\""
+# The sign shows as the microphone is being opened; the reading is played once the program's
+# record stream is connected to the sound server, however long the opening took.
+sign_shown=$SECONDS
+for _ in $(seq 100); do
+  [ -n "$(pactl list short source-outputs)" ] && break
+  sleep 0.1
+done
+[ -n "$(pactl list short source-outputs)" ] || e2e_abort "the program never opened the microphone"
+e2e_log "the microphone was open within $((SECONDS - sign_shown)) s of the sign"
 paplay --device=learner "$READING" || e2e_fail "paplay could not play the reading"
 
 result=$(vemo_balloon '[0-9]+/[0-9]+' 60) || e2e_abort "no score in vemo's balloon"
