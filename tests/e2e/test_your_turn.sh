@@ -5,8 +5,9 @@
 # default source "microphone" is made from (the program's sound input lists no monitors), so
 # what is played into "learner" is what the microphone hears, and the characters' own voices
 # are not. After the opening scene, "短" shows the sentence window, a sentence is typed and F5
-# asks for the learner's turn; once vemo has said "Your turn!" and the recording sign ("vemo
-# listens") shows, a reading of the sentence synthesised by flite is played into "learner".
+# asks for the learner's turn; once vemo has said "Your turn!", the recording sign ("vemo
+# listens") shows and the program's record stream is connected to the sound server, a reading
+# of the sentence synthesised by flite is played into "learner".
 # vemo's balloon then shows the sentence with the score "n/m", all words heard, above his
 # "Well done!". A screenshot of the result balloon goes to
 # BUILD_DIR/screenshots/your-turn-result.png.
