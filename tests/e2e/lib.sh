@@ -35,6 +35,12 @@ export XDG_RUNTIME_DIR=$E2E_RUNTIME_DIR
 # or start one of its own: the bus named here does not exist, on every machine alike.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_RUNTIME_DIR/no-session-bus
 unset AT_SPI_BUS_ADDRESS
+# Under LeakSanitizer, the allocation stacks of the program's leaks are unwound through the
+# libraries too (Qt is built without frame pointers, which ends the fast unwinding at its first
+# frame), so that tools/lsan.supp can name the Qt D-Bus thread's exit race by library.
+if [[ ${ASAN_OPTIONS:-} == *detect_leaks=1* ]]; then
+  export ASAN_OPTIONS=$ASAN_OPTIONS:fast_unwind_on_malloc=0:malloc_context_size=10
+fi
 
 e2e_log() { echo "[e2e $(date +%T)] $*" >&2; }
 
