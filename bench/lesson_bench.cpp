@@ -16,10 +16,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/lesson_reading.h"
 #include "lesson/lesson_session.h"
 #include "lesson/sentence_window.h"
 #include "platform/numbered_files.h"
+#include "practice/lesson_reading.h"
 #include "support/headless_cast.h"
 
 namespace {
@@ -94,14 +94,14 @@ void BM_StageLesson(benchmark::State& state) {
         stage->cast[::stage::Role::Host].Think(QStringLiteral(" 好"));
     platform::NumberedFiles files;
     lesson::LessonSession session(files);
-    const app::LessonReading reading{session, window, stage->cast,
-                                     [](const QString& message) { qWarning() << message; }};
+    const practice::LessonReading reading{session, window, stage->cast,
+                                          [](const QString& message) { qWarning() << message; }};
     const std::size_t heapBefore = heapInUse();
     const std::size_t actionsBefore = stage->queuedActions();
     state.ResumeTiming();
 
     session.open(path);
-    app::ReadNextLine(reading);
+    practice::ReadNextLine(reading);
     while (session.staging()) QCoreApplication::processEvents();
 
     state.PauseTiming();

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "app/lesson_reading.h"
 #include "lesson/lesson_session.h"
 #include "lesson/sentence_window.h"
 #include "platform/numbered_files.h"
+#include "practice/lesson_reading.h"
 #include "support/headless_cast.h"
 
 namespace {
@@ -101,11 +101,11 @@ int main(int argc, char** argv) {
   lesson::LessonSession session(files);
   lesson::SentenceWindow window;
   int failures = 0;
-  const app::LessonReading reading{session, window, stage.cast,
-                                   [&failures](const QString& message) {
-                                     ++failures;
-                                     std::fprintf(stderr, "%s\n", qPrintable(message));
-                                   }};
+  const practice::LessonReading reading{session, window, stage.cast,
+                                        [&failures](const QString& message) {
+                                          ++failures;
+                                          std::fprintf(stderr, "%s\n", qPrintable(message));
+                                        }};
   const std::size_t actionsBefore = stage.queuedActions();
   const double residentBefore = statusBytes("VmRSS");
 
@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, [&] {
     total.start();
     const qint64 cpuBefore = threadCpuNs();
-    app::openLesson(reading, [&path] { return path; });
+    practice::openLesson(reading, [&path] { return path; });
     commandNs = total.nsecsElapsed();
     commandCpuNs = threadCpuNs() - cpuBefore;
     beat.start(0);

@@ -15,13 +15,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/lesson_reading.h"
 #include "character/agent.h"
 #include "character/engine.h"
 #include "character/speech.h"
 #include "lesson/lesson_line.h"
 #include "lesson/lesson_session.h"
 #include "platform/text_decoder.h"
+#include "practice/lesson_reading.h"
 #include "support/headless_cast.h"
 
 namespace {
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   lesson::LessonSession session(files);
   session.setLineCounter(-1);
   session.open(lessonPath());
-  app::ReadNextLine({session, window, cast, [](const QString&) { check(false); }});
+  practice::ReadNextLine({session, window, cast, [](const QString&) { check(false); }});
   while (session.staging()) QCoreApplication::processEvents();
 
   // What the reader should have done, from the decoder's own lines.

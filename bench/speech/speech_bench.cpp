@@ -21,12 +21,12 @@
 #include <chrono>
 #include <cstdio>
 
-#include "character/speech/audio_output.h"
-#include "character/speech/espeak_synthesizer.h"
-#include "character/speech/flite_synthesizer.h"
-#include "character/speech/resample.h"
-#include "character/speech/speech_synthesis.h"
-#include "character/speech/synthesized_speech.h"
+#include "speech/audio_output.h"
+#include "speech/espeak_synthesizer.h"
+#include "speech/flite_synthesizer.h"
+#include "speech/resample.h"
+#include "speech/speech_synthesis.h"
+#include "speech/synthesized_speech.h"
 
 using namespace character;
 

@@ -7,14 +7,13 @@
 #include "lesson/sentence_view.h"
 #include "stage/cast.h"
 
-namespace app {
+namespace practice {
 class LearnerTurn;
 }
 
 namespace app::commands {
 
-// What the six toolbar commands work on. The toolbar provides the real one; tests provide
-// their own.
+// What the commands work on. The program provides the real one; tests provide their own.
 class CommandTarget {
  public:
   virtual ~CommandTarget() = default;
@@ -25,7 +24,7 @@ class CommandTarget {
   // The sentence window, created hidden on first use.
   virtual lesson::SentenceView& sentenceWindow() = 0;
   // The learner's turn at reading a sentence aloud.
-  virtual LearnerTurn& learnerTurn() = 0;
+  virtual practice::LearnerTurn& learnerTurn() = 0;
   // Shows the help window, created on first use, and activates it.
   virtual void showHelp() = 0;
   // The open dialog for lessons: the chosen file's full path, or "" when cancelled.

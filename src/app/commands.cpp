@@ -5,10 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include "learner_turn.h"
-#include "lesson_reading.h"
 #include "platform/log.h"
 #include "platform/report_error.h"
+#include "practice/learner_turn.h"
+#include "practice/lesson_reading.h"
 #include "stage/performance.h"
 
 namespace app::commands {
@@ -26,8 +26,9 @@ void reportReadingError(const QString& message) {
 }
 
 void openLesson(CommandTarget& target) {
-  app::openLesson({target.lesson(), target.sentenceWindow(), target.cast(), reportReadingError},
-                  [&target] { return target.chooseLessonFile(); });
+  practice::openLesson(
+      {target.lesson(), target.sentenceWindow(), target.cast(), reportReadingError},
+      [&target] { return target.chooseLessonFile(); });
 }
 
 void speakTypedSentence(CommandTarget& target) {
@@ -107,34 +108,6 @@ void showHelp(CommandTarget& target) {
   target.showHelp();
 }
 
-}  // namespace
-
-const std::array<CommandButton, kCommandCount> kCommandButtons = {{
-    {Command::OpenLesson, "文", "打开学习文件", 240, openLesson},
-    {Command::Speak, "读", "朗读英语", 600, speakTypedSentence},
-    {Command::Stop, "停", "停止", 960, stopAll},
-    {Command::Quit, "退", "退出", 2040, quit},
-    {Command::TypeSentence, "短", "短句输入", 1320, showForTyping},
-    {Command::Help, "帮", "看帮助文件", 1680, showHelp},
-}};
-
-int buttonIndex(Command command) {
-  for (std::size_t index = 0; index < kCommandButtons.size(); ++index) {
-    if (kCommandButtons[index].command == command) return static_cast<int>(index);
-  }
-  return -1;
-}
-
-void openLessonFile(CommandTarget& target, const QString& path) {
-  platform::runReporting(
-      [&] {
-        app::openLesson(
-            {target.lesson(), target.sentenceWindow(), target.cast(), reportReadingError},
-            [&path] { return path; });
-      },
-      [&target](const QString& message) { target.reportError(message); });
-}
-
 void takeYourTurn(CommandTarget& target) {
   practise(target, [&target](const stage::SpokenSentence& sentence) {
     target.learnerTurn().start(sentence);
@@ -147,10 +120,40 @@ void sayItAgain(CommandTarget& target) {
   });
 }
 
+}  // namespace
+
+const std::array<CommandEntry, kCommandCount> kCommands = {{
+    {Command::OpenLesson, "文", "打开学习文件", 240, Qt::Key_unknown, openLesson},
+    {Command::Speak, "读", "朗读英语", 600, Qt::Key_unknown, speakTypedSentence},
+    {Command::Stop, "停", "停止", 960, Qt::Key_unknown, stopAll},
+    {Command::Quit, "退", "退出", 2040, Qt::Key_unknown, quit},
+    {Command::TypeSentence, "短", "短句输入", 1320, Qt::Key_unknown, showForTyping},
+    {Command::Help, "帮", "看帮助文件", 1680, Qt::Key_unknown, showHelp},
+    {Command::YourTurn, "我来说 (Your turn)", "", -1, Qt::Key_F5, takeYourTurn},
+    {Command::SayAgain, "再听一遍 (Say it again)", "", -1, Qt::Key_F6, sayItAgain},
+}};
+
+int commandIndex(Command command) {
+  for (std::size_t index = 0; index < kCommands.size(); ++index) {
+    if (kCommands[index].command == command) return static_cast<int>(index);
+  }
+  return -1;
+}
+
+void openLessonFile(CommandTarget& target, const QString& path) {
+  platform::runReporting(
+      [&] {
+        practice::openLesson(
+            {target.lesson(), target.sentenceWindow(), target.cast(), reportReadingError},
+            [&path] { return path; });
+      },
+      [&target](const QString& message) { target.reportError(message); });
+}
+
 void run(CommandTarget& target, Command command) {
-  const int index = buttonIndex(command);
+  const int index = commandIndex(command);
   if (index < 0) return;
-  platform::runReporting([&] { kCommandButtons[index].handler(target); },
+  platform::runReporting([&] { kCommands[index].handler(target); },
                          [&target](const QString& message) { target.reportError(message); });
 }
 

@@ -3,18 +3,17 @@
 #include <QPixmapCache>
 #include <memory>
 
-#include "character/runtime.h"
 #include "command_line.h"
-#include "commands.h"
+#include "desktop/runtime.h"
 #include "listening/program_listener.h"
 #include "platform/display_check.h"
 #include "platform/log.h"
 #include "platform/report_error.h"
+#include "program.h"
 #include "program_icon.h"
 #include "quit_signals.h"
 #include "single_instance.h"
 #include "stage/cast_setup.h"
-#include "toolbar_window.h"
 
 namespace {
 
@@ -29,11 +28,11 @@ void runOnX11UnlessChosen() {
 }
 
 // A later start of the program brings the bar into view and opens the lesson it was given.
-void takeLaterStarts(app::SingleInstance& instance, app::ToolbarWindow& toolbar) {
-  QObject::connect(&instance, &app::SingleInstance::startRequested, &toolbar,
-                   [&toolbar](const QString& lessonPath) {
-                     toolbar.bringIntoView();
-                     if (!lessonPath.isEmpty()) toolbar.openLessonFile(lessonPath);
+void takeLaterStarts(app::SingleInstance& instance, app::Program& program) {
+  QObject::connect(&instance, &app::SingleInstance::startRequested, &program,
+                   [&program](const QString& lessonPath) {
+                     program.bringIntoView();
+                     if (!lessonPath.isEmpty()) program.openLessonFile(lessonPath);
                    });
 }
 
@@ -43,8 +42,8 @@ void takeLaterStarts(app::SingleInstance& instance, app::ToolbarWindow& toolbar)
 // This holds what the bar, the help window and one dialog draw.
 constexpr int kPixmapCacheKiB = 1024;
 
-// Starting the program means starting the toolbar: it sets up the cast, queues the opening
-// scene and docks itself; then it is shown and the program reacts to events only. The window
+// Starting the program sets up the cast, queues the opening scene and docks the bar; then the bar
+// is shown and the program reacts to events only. The window
 // manager's close on the bar, SIGTERM and SIGINT end it as the quit command does.
 int runProgram(QApplication& application, app::SingleInstance& instance,
                const QString& lessonPath) {
@@ -53,24 +52,24 @@ int runProgram(QApplication& application, app::SingleInstance& instance,
   QPixmapCache::setCacheLimit(kPixmapCacheKiB);
   std::unique_ptr<character::Runtime> runtime;
   std::unique_ptr<listening::Listener> listener;
-  std::unique_ptr<app::ToolbarWindow> toolbar;
+  std::unique_ptr<app::Program> program;
   bool started = false;
   platform::runReporting(
       [&] {
         const QString programFolder = QCoreApplication::applicationDirPath();
         runtime = character::createDesktopRuntime();
         listener = listening::createProgramListener(programFolder);
-        toolbar = std::make_unique<app::ToolbarWindow>(*runtime->engine, *listener);
-        toolbar->start(programFolder);
-        if (!lessonPath.isEmpty()) toolbar->openLessonAfterOpeningScene(lessonPath);
+        program = std::make_unique<app::Program>(*runtime->engine, *listener);
+        program->start(programFolder);
+        if (!lessonPath.isEmpty()) program->openLessonAfterOpeningScene(lessonPath);
         started = true;
       },
       reportStartupError);
   if (!started) return 1;
-  app::ToolbarWindow& bar = *toolbar;
-  app::quitOnTerminationSignals(bar, [&bar] { bar.run(app::commands::Command::Quit); });
-  takeLaterStarts(instance, bar);
-  bar.show();
+  app::Program& running = *program;
+  app::quitOnTerminationSignals(running, [&running] { running.run(app::commands::Command::Quit); });
+  takeLaterStarts(instance, running);
+  running.toolbar().show();
   return application.exec();
 }
 

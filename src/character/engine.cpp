@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "agent_error.h"
+#include "base/words.h"
 #include "engine_state.h"
-#include "words.h"
 
 namespace character {
 
@@ -15,7 +15,7 @@ namespace {
 
 int thoughtDurationMs(const QString& text) {
   const auto visibleChars =
-      std::count_if(text.begin(), text.end(), [](QChar c) { return !isBlank(c); });
+      std::count_if(text.begin(), text.end(), [](QChar c) { return !base::isBlank(c); });
   const qint64 ms = Engine::kThoughtBaseMs + Engine::kThoughtMsPerChar * visibleChars;
   return static_cast<int>(std::min<qint64>(ms, Engine::kThoughtMaxMs));
 }
@@ -290,7 +290,7 @@ void Engine::startSpeech(CharacterState& character, std::int64_t now) {
   character.runningUntilMs = now + utterance.durationMs;
   speech_.play(character.data.id, character.speech);
   beginAnimation(character, character.data.findAnimation(animation_names::kSpeaking), now, true);
-  std::vector<qsizetype> ends = wordEnds(action.text);
+  std::vector<qsizetype> ends = base::wordEnds(action.text);
   // Both come from the one word split: a speech service times every word of the text.
   Q_ASSERT(ends.size() == utterance.words.size());
   if (ends.empty()) return;

@@ -23,7 +23,7 @@ class ReadySpeech : public PreparedSpeech {
 Utterance TimedSpeech::estimate(const QString& text, double pace) {
   Utterance utterance;
   const int msPerWord = static_cast<int>(std::lround(kMsPerWord / (pace > 0 ? pace : 1.0)));
-  const qsizetype wordCount = splitWords(text).size();
+  const qsizetype wordCount = base::splitWords(text).size();
   for (qsizetype i = 0; i < wordCount; ++i) {
     const int start = static_cast<int>(i) * msPerWord;
     const int end = start + msPerWord - kMouthStepMs;

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/words.h"
 #include "character_data.h"
-#include "words.h"
 
 namespace character {
 
@@ -25,7 +25,7 @@ struct MouthCue {
 // The result of synthesis: how long it lasts, when each word is said, how the mouth moves.
 struct Utterance {
   int durationMs = 0;
-  std::vector<WordTiming> words;  // one per word of splitWords(text)
+  std::vector<WordTiming> words;  // one per word of base::splitWords(text)
   std::vector<MouthCue> mouth;    // in time order
 };
 

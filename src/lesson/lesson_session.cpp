@@ -25,15 +25,23 @@ LessonSession::LessonSession(platform::NumberedFiles& files) : files_(files) {
   nextSlice_.setSingleShot(true);
   nextSlice_.setInterval(0);
   QObject::connect(&nextSlice_, &QTimer::timeout, [this] { runSlice(); });
+  QObject::connect(&fileRead_, &QFutureWatcherBase::finished, [this] {
+    if (std::exchange(waitingForFile_, false)) runSlice();
+  });
 }
 
 void LessonSession::open(const QString& path) {
-  nextSlice_.stop();
+  stopWaiting();
   files_.openForInputInBackground(kLessonFile, path);
+  path_ = path;
   countFromZero_ = opening();
   if (!countFromZero_) LineCounter_ = 0;
   ended_ = false;
   qCDebug(lcLesson).noquote() << "reading the lesson" << path;
+}
+
+QString LessonSession::path() const {
+  return files_.isOpen(kLessonFile) ? path_ : QString();
 }
 
 bool LessonSession::opening() const {
@@ -59,13 +67,20 @@ std::optional<LessonLine> LessonSession::ReadNextLine() {
 }
 
 void LessonSession::close() {
-  nextSlice_.stop();
+  stopWaiting();
   files_.closeAll();
 }
 
 void LessonSession::continueLater(std::function<void()> slice) {
   slice_ = std::move(slice);
-  nextSlice_.start(opening() ? kOpeningPollMs : 0);
+  if (!opening()) return nextSlice_.start();
+  waitingForFile_ = true;
+  fileRead_.setFuture(files_.whenRead(kLessonFile));
+}
+
+void LessonSession::stopWaiting() {
+  nextSlice_.stop();
+  waitingForFile_ = false;
 }
 
 void LessonSession::dropUnstaged() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFutureWatcher>
 #include <QString>
 #include <QTimer>
 #include <cstdint>
@@ -50,14 +51,16 @@ class LessonSession {
 
   // Runs `slice` once the event loop has handled what is waiting, provided the lesson file is
   // still open then (a close-all from elsewhere, such as reading a help text, drops it). While
-  // the file is still opening(), the slice waits kOpeningPollMs between looks.
+  // the file is still opening(), the slice runs once the worker has read it.
   void continueLater(std::function<void()> slice);
-  static constexpr int kOpeningPollMs = 10;
   // Whether a slice left for later is waiting to read on.
-  bool staging() const { return nextSlice_.isActive(); }
+  bool staging() const { return nextSlice_.isActive() || waitingForFile_; }
   // Drops the lines not read yet when a slice is waiting: it never runs and the lesson is
   // closed. Changes nothing otherwise (a halted lesson keeps its file).
   void dropUnstaged();
+
+  // The lesson file, "" when none is open.
+  QString path() const;
 
   std::int32_t LineCounter() const { return LineCounter_; }
   // Counts a typed sentence. Throws std::overflow_error, leaving the count, at the largest one.
@@ -67,13 +70,18 @@ class LessonSession {
 
  private:
   void runSlice();
+  void stopWaiting();
 
   platform::NumberedFiles& files_;
+  QString path_;
   std::int32_t LineCounter_ = 0;
   // The file opened in the background: LineCounter starts from 0 once it has been read.
   bool countFromZero_ = false;
   bool ended_ = false;
   QTimer nextSlice_;
+  // Tells when the file opening in the background has been read, while a slice waits for it.
+  QFutureWatcher<void> fileRead_;
+  bool waitingForFile_ = false;
   std::function<void()> slice_;
 };
 

@@ -7,7 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <atomic>
+#include <QPromise>
 #include <cerrno>
 #include <cstring>
 #include <thread>
@@ -108,7 +108,7 @@ void createEmptyFile(const QString& path) {
 // What a worker thread reads for sequential input: once `finished`, either the lines or the
 // message of the failure.
 struct NumberedFiles::BackgroundReading {
-  std::atomic<bool> finished{false};
+  QPromise<void> finished;
   std::optional<LineReader> lines;
   QString failure;
 };
@@ -127,6 +127,7 @@ void NumberedFiles::openForInputInBackground(int number, const QString& path) {
     return;
   }
   auto reading = std::make_shared<BackgroundReading>();
+  reading->finished.start();
   std::thread([regular, path, reading] {
     try {
       reading->lines.emplace(checkedLines(readAndClose(regular, path), path));
@@ -135,7 +136,7 @@ void NumberedFiles::openForInputInBackground(int number, const QString& path) {
     } catch (const std::exception& error) {
       reading->failure = cannotRead(path, QString::fromLocal8Bit(error.what()));
     }
-    reading->finished.store(true, std::memory_order_release);
+    reading->finished.finish();
   }).detach();
   freeNumber(number, path).reading = std::move(reading);
 }
@@ -148,7 +149,16 @@ void NumberedFiles::openBinary(int number, const QString& path) {
 
 bool NumberedFiles::stillReading(int number) const {
   const OpenFile& open = file(number);
-  return open.reading && !open.reading->finished.load(std::memory_order_acquire);
+  return open.reading && !open.reading->finished.future().isFinished();
+}
+
+QFuture<void> NumberedFiles::whenRead(int number) const {
+  const OpenFile& open = file(number);
+  if (open.reading) return open.reading->finished.future();
+  QPromise<void> done;
+  done.start();
+  done.finish();
+  return done.future();
 }
 
 bool NumberedFiles::isOpen(int number) const {
@@ -206,6 +216,8 @@ LineReader* NumberedFiles::lines(int number) {
     if (stillReading(number))
       throw FileError(cannotRead(open.path, QStringLiteral("it is still being read")));
     const std::shared_ptr<BackgroundReading> reading = std::exchange(open.reading, {});
+    // Finished already; the wait takes the future's lock, so the worker's lines are seen whole.
+    reading->finished.future().waitForFinished();
     if (!reading->lines) {
       open_.erase(number);
       throw FileError(reading->failure);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFuture>
 #include <QString>
 #include <map>
 #include <memory>
@@ -43,6 +44,8 @@ class NumberedFiles {
   void openForInputInBackground(int number, const QString& path);
   // Sequential input: whether a worker thread is still reading the file.
   bool stillReading(int number) const;
+  // Sequential input: finishes once the file has been read, at once for a file read at once.
+  QFuture<void> whenRead(int number) const;
   // Opens `path` for binary access, creating it empty when it does not exist. Throws FileError.
   void openBinary(int number, const QString& path);
 

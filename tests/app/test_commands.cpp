@@ -14,13 +14,14 @@
 #include <stdexcept>
 
 #include "app/commands.h"
-#include "app/learner_turn.h"
-#include "app/lesson_reading.h"
-#include "app/toolbar_window.h"
+#include "app/program.h"
 #include "fake_listener.h"
 #include "help/help_text.h"
 #include "lesson/sentence_window.h"
+#include "practice/learner_turn.h"
+#include "practice/lesson_reading.h"
 #include "stage/cast_stage.h"
+#include "toolbar/toolbar_window.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
   stage::Cast& cast() override { return CastStage::cast; }
   lesson::LessonSession& lesson() override { return session; }
   lesson::SentenceView& sentenceWindow() override { return window; }
-  app::LearnerTurn& learnerTurn() override { return turn; }
+  practice::LearnerTurn& learnerTurn() override { return turn; }
   void showHelp() override {
     if (helpFails) throw std::runtime_error("the help window is broken");
     log << "help shown";
@@ -51,7 +52,7 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
   lesson::LessonSession session{numberedFiles};
   lesson::SentenceWindow window;
   app_testing::FakeListener listener;
-  app::LearnerTurn turn{CastStage::cast, listener, [] { return QRect(); }};
+  practice::LearnerTurn turn{CastStage::cast, listener, [] { return QRect(); }};
   QString chosenLesson;
   QStringList errors;
   bool helpFails = false;
@@ -80,7 +81,7 @@ TEST_F(Commands, EachIndexReachesItsCommandAndNoOtherIndexDoesAnything) {
       {3, {"boy Hide", "girl Hide", "vemo Hide", "program ended"}},
       {4, {"girl Stop"}},
       {5, {"help shown"}},
-      {6, {}},
+      {int(app::commands::kCommandCount), {}},
       {-1, {}},
       {INT_MIN, {}},
       {INT_MAX, {}},
@@ -89,11 +90,11 @@ TEST_F(Commands, EachIndexReachesItsCommandAndNoOtherIndexDoesAnything) {
     SCOPED_TRACE(c.index);
     SetUp();
     target->window.show();
-    const bool isButton = c.index >= 0 && c.index < int(app::commands::kCommandCount);
+    const bool isButton = c.index >= 0 && c.index < int(app::commands::kButtonCount);
     const Command command =
-        isButton ? app::commands::kCommandButtons[c.index].command : static_cast<Command>(c.index);
+        isButton ? app::commands::kCommands[c.index].command : static_cast<Command>(c.index);
     if (isButton) {
-      EXPECT_EQ(app::commands::buttonIndex(command), c.index);
+      EXPECT_EQ(app::commands::commandIndex(command), c.index);
     }
     run(command);
     EXPECT_EQ(target->log, c.log);
@@ -214,7 +215,8 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 TEST_F(Commands, StopOpenQuitAndAHelpTextDropTheLinesNotReadYet) {
   QTemporaryDir dir;
   const QByteArray line("Hi~x\r\n");
-  const QString longLesson = writeFile(dir, "long.txt", line.repeated(2 * app::kLinesPerSlice + 1));
+  const QString longLesson =
+      writeFile(dir, "long.txt", line.repeated(2 * practice::kLinesPerSlice + 1));
   const QString bigLesson = writeFile(
       dir, "big.txt", line.repeated(platform::NumberedFiles::kReadAtOnceBytes / line.size() + 1));
   const QString shortLesson = writeFile(dir, "short.txt", "Bye~y\r\n");
@@ -225,23 +227,25 @@ TEST_F(Commands, StopOpenQuitAndAHelpTextDropTheLinesNotReadYet) {
     std::int32_t LineCounter;
   };
   const std::vector<Case> cases = {
-      {"停", [](RecordingTarget& t) { app::commands::run(t, Command::Stop); }, app::kLinesPerSlice},
+      {"停", [](RecordingTarget& t) { app::commands::run(t, Command::Stop); },
+       practice::kLinesPerSlice},
       {"文 cancelled",
        [](RecordingTarget& t) {
          t.chosenLesson.clear();
          app::commands::run(t, Command::OpenLesson);
        },
-       app::kLinesPerSlice},
+       practice::kLinesPerSlice},
       {"文 with another lesson",
        [&](RecordingTarget& t) {
          t.chosenLesson = shortLesson;
          app::commands::run(t, Command::OpenLesson);
        },
        1},
-      {"退", [](RecordingTarget& t) { app::commands::run(t, Command::Quit); }, app::kLinesPerSlice},
+      {"退", [](RecordingTarget& t) { app::commands::run(t, Command::Quit); },
+       practice::kLinesPerSlice},
       {"a help text read",
        [&](RecordingTarget& t) { help::readHelpText(t.numberedFiles, helpText); },
-       app::kLinesPerSlice},
+       practice::kLinesPerSlice},
   };
   for (const QString& lesson : {longLesson, bigLesson}) {
     for (const Case& c : cases) {
@@ -258,7 +262,7 @@ TEST_F(Commands, StopOpenQuitAndAHelpTextDropTheLinesNotReadYet) {
       QThread::msleep(200);
       for (int turn = 0; turn < 5; ++turn) QApplication::processEvents();
       EXPECT_FALSE(target->session.staging());
-      const bool nothingRead = opening && c.LineCounter == app::kLinesPerSlice;
+      const bool nothingRead = opening && c.LineCounter == practice::kLinesPerSlice;
       EXPECT_EQ(target->session.LineCounter(), nothingRead ? 0 : c.LineCounter);
       EXPECT_FALSE(target->numberedFiles.isOpen(platform::NumberedFiles::kLessonFile));
       EXPECT_EQ(target->log, QStringList());
@@ -282,19 +286,23 @@ TEST_F(Commands, AHandlerThatThrowsIsReportedAndTheNextCommandStillRuns) {
 
 namespace {
 
-// The toolbar's own buttons reach the commands through the toolbar, on its own windows.
-TEST(ToolbarCommands, TheBarsButtonsWorkOnTheToolbarsSentenceWindow) {
+QPushButton& buttonOf(app::Program& program, Command command) {
+  return program.toolbar().button(app::commands::commandIndex(command));
+}
+
+// The toolbar's buttons reach the program's commands, on the program's own windows.
+TEST(ToolbarCommands, TheBarsButtonsWorkOnTheProgramsSentenceWindow) {
   stage_testing::CastStage stage;
   app_testing::FakeListener listener;
-  app::ToolbarWindow toolbar(stage.engine, listener);
-  for (Role role : stage::kRoles) toolbar.cast().setCharacter(role, stage.cast.character(role));
-  toolbar.button(Command::TypeSentence).click();
-  lesson::SentenceWindow& window = toolbar.sentenceWindow();
+  app::Program program(stage.engine, listener);
+  for (Role role : stage::kRoles) program.cast().setCharacter(role, stage.cast.character(role));
+  buttonOf(program, Command::TypeSentence).click();
+  lesson::SentenceWindow& window = program.sentenceWindow();
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.pos(), QPoint(64, 24));
-  toolbar.button(Command::Stop).click();
+  buttonOf(program, Command::Stop).click();
   EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(&toolbar.sentenceWindow(), &window);
+  EXPECT_EQ(&program.sentenceWindow(), &window);
 }
 
 }  // namespace

@@ -11,12 +11,12 @@
 #include <QTest>
 
 #include "app/commands.h"
-#include "app/learner_turn.h"
-#include "app/reading_feedback.h"
-#include "app/slow_speech_setting.h"
-#include "app/toolbar_window.h"
+#include "app/program.h"
 #include "fake_listener.h"
 #include "lesson/sentence_window.h"
+#include "practice/learner_turn.h"
+#include "practice/reading_feedback.h"
+#include "practice/slow_speech_setting.h"
 #include "stage/cast_stage.h"
 
 namespace {
@@ -36,32 +36,34 @@ bool listenedTo(stage_testing::CastStage& stage, app_testing::FakeListener& list
   return listener.sentences.size() == count;
 }
 
-// The toolbar on the test cast, with a listener of the test's.
-struct ToolbarOnStage {
-  ToolbarOnStage() {
-    for (Role role : stage::kRoles) toolbar.cast().setCharacter(role, stage.cast.character(role));
+// The program on the test cast, with a listener of the test's.
+struct ProgramOnStage {
+  ProgramOnStage() {
+    for (Role role : stage::kRoles) program.cast().setCharacter(role, stage.cast.character(role));
     stage.recordCalls();
   }
   stage_testing::CastStage stage;
   app_testing::FakeListener listener;
-  app::ToolbarWindow toolbar{stage.engine, listener};
+  app::Program program{stage.engine, listener};
 };
 
 TEST(LearnerCommands, TheButtonsMenuAndTheSentenceWindowsKeysReachTheCommands) {
-  ToolbarOnStage on;
-  app::ToolbarWindow& toolbar = on.toolbar;
+  ProgramOnStage on;
+  app::Program& program = on.program;
+  const toolbar::ToolbarWindow& toolbar = program.toolbar();
   QContextMenuEvent onGrip(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
   QCoreApplication::sendEvent(&toolbar.grip(), &onGrip);
-  EXPECT_FALSE(toolbar.learnerMenu().isVisible());
+  EXPECT_FALSE(program.learnerMenu().isVisible());
   QContextMenuEvent onButton(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
-  QCoreApplication::sendEvent(&toolbar.button(Command::Help), &onButton);
-  EXPECT_TRUE(toolbar.learnerMenu().isVisible());
-  toolbar.learnerMenu().hide();
+  QCoreApplication::sendEvent(&toolbar.button(app::commands::commandIndex(Command::Help)),
+                              &onButton);
+  EXPECT_TRUE(program.learnerMenu().isVisible());
+  program.learnerMenu().hide();
 
   // Before anything was said, the sentence window's text, said by the pupil whose turn it is.
-  lesson::SentenceWindow& window = toolbar.sentenceWindow();
+  lesson::SentenceWindow& window = program.sentenceWindow();
   window.setSentence(QStringLiteral("Good morning"));
-  toolbar.lesson().setLineCounter(3);
+  program.lesson().setLineCounter(3);
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -72,20 +74,20 @@ TEST(LearnerCommands, TheButtonsMenuAndTheSentenceWindowsKeysReachTheCommands) {
   EXPECT_EQ(on.stage.log.last(), "vemo Speak \"Your turn!\"");
   ASSERT_TRUE(listenedTo(on.stage, on.listener, 1));
   EXPECT_EQ(on.listener.sentences.last(), "Good morning");
-  EXPECT_TRUE(toolbar.learnerTurn().sign().isVisible());
+  EXPECT_TRUE(program.learnerTurn().sign().isVisible());
 
-  toolbar.button(Command::Stop).click();
+  toolbar.button(app::commands::commandIndex(Command::Stop)).click();
   EXPECT_TRUE(on.listener.readingDestroyed);
-  EXPECT_FALSE(toolbar.learnerTurn().sign().isVisible());
+  EXPECT_FALSE(program.learnerTurn().sign().isVisible());
 
-  toolbar.learnerMenu().sayAgain().trigger();
+  program.learnerMenu().sayAgain().trigger();
   EXPECT_EQ(on.stage.log.last(), "girl Speak \"Good morning\"");
-  toolbar.learnerMenu().yourTurn().trigger();
+  program.learnerMenu().yourTurn().trigger();
   EXPECT_EQ(on.stage.log.last(), "vemo Speak \"Your turn!\"");
 
   // With nothing said and nothing typed, the host asks for a sentence.
-  ToolbarOnStage empty;
-  empty.toolbar.learnerMenu().yourTurn().trigger();
+  ProgramOnStage empty;
+  empty.program.learnerMenu().yourTurn().trigger();
   EXPECT_EQ(empty.stage.log.last(), "vemo Speak \"Open a lesson or type a sentence first.\"");
   EXPECT_TRUE(empty.listener.sentences.isEmpty());
 }
@@ -94,16 +96,16 @@ TEST(LearnerCommands, SlowSpeechIsKeptAcrossRuns) {
   QTemporaryDir config;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
   {
-    ToolbarOnStage first;
-    EXPECT_FALSE(first.toolbar.learnerMenu().slowSpeech().isChecked());
-    first.toolbar.learnerMenu().slowSpeech().trigger();
-    EXPECT_EQ(first.stage.engine.speechPace(), app::kSlowSpeechPace);
+    ProgramOnStage first;
+    EXPECT_FALSE(first.program.learnerMenu().slowSpeech().isChecked());
+    first.program.learnerMenu().slowSpeech().trigger();
+    EXPECT_EQ(first.stage.engine.speechPace(), practice::kSlowSpeechPace);
   }
   EXPECT_TRUE(QFile::exists(config.filePath("chengmu/chengmu.conf")));
-  ToolbarOnStage second;
-  EXPECT_TRUE(second.toolbar.learnerMenu().slowSpeech().isChecked());
-  EXPECT_EQ(second.stage.engine.speechPace(), app::kSlowSpeechPace);
-  second.toolbar.learnerMenu().slowSpeech().trigger();
+  ProgramOnStage second;
+  EXPECT_TRUE(second.program.learnerMenu().slowSpeech().isChecked());
+  EXPECT_EQ(second.stage.engine.speechPace(), practice::kSlowSpeechPace);
+  second.program.learnerMenu().slowSpeech().trigger();
   EXPECT_EQ(second.stage.engine.speechPace(), 1.0);
 }
 
@@ -112,7 +114,7 @@ TEST(LearnerCommands, SlowSpeechIsKeptAcrossRuns) {
 TEST(LearnerTurn, TheHostAnswersWithTheMarkedScoreOrWhatWentWrong) {
   stage_testing::CastStage stage;
   app_testing::FakeListener listener;
-  app::LearnerTurn turn(stage.cast, listener, [] { return QRect(500, 100, 80, 90); });
+  practice::LearnerTurn turn(stage.cast, listener, [] { return QRect(500, 100, 80, 90); });
   stage.recordCalls();
   const stage::SpokenSentence sentence{Role::Girl, QStringLiteral("I like green apples.")};
   const std::vector<WordScore> oneMissed = {
@@ -130,7 +132,7 @@ TEST(LearnerTurn, TheHostAnswersWithTheMarkedScoreOrWhatWentWrong) {
             QStringList({"vemo Speak \"Try again.\" \"I like green apples. (3/4)\"",
                          "girl Wait [vemo Speak \"Try again.\" \"I like green apples. (3/4)\"]",
                          "girl Speak \"green\" \"0.65\""}));
-  const character::SpeakStyle note = app::scoredNote(sentence.text, oneMissed);
+  const character::SpeakStyle note = practice::scoredNote(sentence.text, oneMissed);
   EXPECT_EQ(note.marked, std::vector<character::MarkedRange>({{7, 5}}));
 
   turn.start(sentence);

@@ -5,11 +5,12 @@
 #include <QSet>
 #include <QTimer>
 
-#include "app/toolbar_window.h"
+#include "app/program.h"
 #include "fake_listener.h"
 #include "help/help_window.h"
 #include "lesson/sentence_window.h"
 #include "stage/cast_stage.h"
+#include "toolbar/toolbar_window.h"
 
 namespace {
 
@@ -31,14 +32,15 @@ TEST(ObjectNames, EveryWindowAndControlKeepsItsFormName) {
   if (!qApp) new QApplication(argc, argv);
   stage_testing::CastStage stage;
   app_testing::FakeListener listener;
-  app::ToolbarWindow toolbar(stage.engine, listener);
+  app::Program program(stage.engine, listener);
+  const toolbar::ToolbarWindow& toolbar = program.toolbar();
 
   EXPECT_EQ(namesOn(toolbar),
             QSet<QString>({"maun", "Image1", "Command1_0", "Command1_1", "Command1_2", "Command1_3",
                            "Command1_4", "Command1_5"}));
   EXPECT_EQ(toolbar.pollTimer().objectName(), "Timer1");
-  EXPECT_EQ(namesOn(toolbar.sentenceWindow()), QSet<QString>({"lx", "Text1", "Command1", "Text2"}));
-  EXPECT_EQ(namesOn(toolbar.helpWindow()),
+  EXPECT_EQ(namesOn(program.sentenceWindow()), QSet<QString>({"lx", "Text1", "Command1", "Text2"}));
+  EXPECT_EQ(namesOn(program.helpWindow()),
             QSet<QString>({"zcb", "Label9", "Label10", "Label11", "Label12", "Command2"}));
 }
 

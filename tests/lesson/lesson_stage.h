@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "app/lesson_reading.h"
 #include "lesson/lesson_session.h"
+#include "practice/lesson_reading.h"
 #include "stage/cast_stage.h"
 
 namespace lesson_testing {
@@ -54,7 +54,7 @@ class LessonStage : public stage_testing::CastStage {
  public:
   // The "文" command choosing `path` ("" cancels), up to the end of its first slice.
   void startLesson(const QString& path) {
-    app::openLesson(reading, [path] { return path; });
+    practice::openLesson(reading, [path] { return path; });
   }
   // The "文" command choosing `path` ("" cancels), and the event loop until the reading stops.
   void openLesson(const QString& path) {
@@ -84,8 +84,8 @@ class LessonStage : public stage_testing::CastStage {
   lesson::LessonSession session{files};
   RecordingWindow window{log, session};
   QStringList errors;
-  app::LessonReading reading{session, window, cast,
-                             [this](const QString& message) { errors << message; }};
+  practice::LessonReading reading{session, window, cast,
+                                  [this](const QString& message) { errors << message; }};
   QTemporaryDir dir;
 };
 

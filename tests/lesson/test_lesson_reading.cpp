@@ -220,7 +220,7 @@ TEST(LessonReading, TheLineCountNeverGoesPastItsLargestValue) {
   stage.files.openForInput(platform::NumberedFiles::kLessonFile,
                            stage.writeFile("lesson.txt", "Hi~x\r\n"));
   stage.session.setLineCounter(std::numeric_limits<std::int32_t>::max());
-  EXPECT_THROW(app::ReadNextLine(stage.reading), std::overflow_error);
+  EXPECT_THROW(practice::ReadNextLine(stage.reading), std::overflow_error);
   EXPECT_EQ(stage.LineCounter(), std::numeric_limits<std::int32_t>::max());
   EXPECT_TRUE(stage.log.isEmpty());
 }
@@ -229,17 +229,17 @@ TEST(LessonReading, TheLineCountNeverGoesPastItsLargestValue) {
 // thrown into the loop, and ends the reading at that line with the file kept open.
 TEST(LessonReading, AFailureInALaterSliceIsReportedAndEndsTheReading) {
   QByteArray bytes;
-  for (int line = 0; line < 2 * app::kLinesPerSlice; ++line) bytes += "Hi~\xC4\xE3\r\n";
+  for (int line = 0; line < 2 * practice::kLinesPerSlice; ++line) bytes += "Hi~\xC4\xE3\r\n";
   LessonStage stage;
   stage.window.recording = false;
   stage.startLesson(stage.writeFile("lesson.txt", bytes));
   ASSERT_TRUE(stage.session.staging());
-  EXPECT_EQ(stage.LineCounter(), app::kLinesPerSlice);
+  EXPECT_EQ(stage.LineCounter(), practice::kLinesPerSlice);
   stage.cast.setCharacter(stage::Role::Girl, nullptr);
   stage.finishStaging();
   ASSERT_EQ(stage.errors.size(), 1);
   EXPECT_TRUE(stage.errors[0].contains("girl")) << qPrintable(stage.errors[0]);
-  EXPECT_EQ(stage.LineCounter(), app::kLinesPerSlice + 1);
+  EXPECT_EQ(stage.LineCounter(), practice::kLinesPerSlice + 1);
   EXPECT_TRUE(stage.lessonOpen());
 }
 

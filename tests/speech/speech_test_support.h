@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "character/character_file.h"
-#include "character/speech/audio_clip.h"
-#include "character/speech/synthesizer.h"
+#include "speech/audio_clip.h"
+#include "speech/synthesizer.h"
 
 namespace character::testing {
 

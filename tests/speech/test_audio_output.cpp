@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <cstdlib>
 
-#include "character/speech/audio_output.h"
+#include "speech/audio_output.h"
 #include "speech_test_support.h"
 
 namespace character {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "character/clock.h"
-#include "character/speech/mixer.h"
-#include "character/speech/timer_drain.h"
+#include "speech/mixer.h"
+#include "speech/timer_drain.h"
 
 namespace character {
 namespace {

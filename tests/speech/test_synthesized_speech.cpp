@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include "character/speech/synthesized_speech.h"
+#include "speech/synthesized_speech.h"
 #include "speech_test_support.h"
 
 namespace character {

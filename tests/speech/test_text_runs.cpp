@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "character/speech.h"
-#include "character/speech/text_runs.h"
+#include "speech/text_runs.h"
 
 namespace character {
 namespace {
@@ -15,10 +15,11 @@ std::vector<QString> texts(const auto& spans) {
 
 TEST(WordSpans, MatchTheProgramsWordSplitWithOffsets) {
   const QString text = QStringLiteral("  Tom!Come In!\tnow 学 习\n");
-  const auto spans = wordSpans(text);
-  const QStringList words = splitWords(text);
+  const auto spans = base::wordSpans(text);
+  const QStringList words = base::splitWords(text);
   EXPECT_EQ(texts(spans), std::vector<QString>(words.begin(), words.end()));
-  for (const TextSpan& span : spans) EXPECT_EQ(text.mid(span.offset, span.text.size()), span.text);
+  for (const base::TextSpan& span : spans)
+    EXPECT_EQ(text.mid(span.offset, span.text.size()), span.text);
 }
 
 TEST(Sentences, SplitAfterEndingPunctuationFollowedByABlank) {

@@ -3,9 +3,9 @@
 
 #include <QFile>
 
-#include "character/speech/espeak_synthesizer.h"
-#include "character/speech/flite_synthesizer.h"
-#include "character/speech/speech_synthesis.h"
+#include "speech/espeak_synthesizer.h"
+#include "speech/flite_synthesizer.h"
+#include "speech/speech_synthesis.h"
 #include "speech_test_support.h"
 
 namespace character {
@@ -149,7 +149,7 @@ TEST_F(Voices, OddTextKeepsOneTimePerWord) {
         QStringLiteral("\u4F60\u597D\u3000Jenny\u00A0!")}) {
     SCOPED_TRACE(text.toStdString());
     const SpokenText spoken = say("vemo", text);
-    const std::size_t wordCount = static_cast<std::size_t>(splitWords(text).size());
+    const std::size_t wordCount = static_cast<std::size_t>(base::splitWords(text).size());
     ASSERT_EQ(spoken.utterance.words.size(), wordCount);
     int previousStart = 0;
     for (const WordTiming& word : spoken.utterance.words) {

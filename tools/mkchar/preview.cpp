@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "character/character_file.h"
-#include "character/render/frame_renderer.h"
+#include "desktop/frame_renderer.h"
 
 namespace {
 
