@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/log.h"
+#include "lesson/lesson_log.h"
 #include "platform/report_error.h"
 #include "practice/learner_turn.h"
 #include "practice/lesson_reading.h"

@@ -3,11 +3,11 @@
 #include <QPixmapCache>
 #include <memory>
 
+#include "app_log.h"
 #include "command_line.h"
 #include "desktop/runtime.h"
 #include "listening/program_listener.h"
 #include "platform/display_check.h"
-#include "platform/log.h"
 #include "platform/report_error.h"
 #include "program.h"
 #include "program_icon.h"

@@ -3,9 +3,9 @@
 
 #include <QCoreApplication>
 
+#include "app_log.h"
 #include "help/help_window.h"
 #include "lesson/lesson_dialog.h"
-#include "platform/log.h"
 #include "platform/report_error.h"
 #include "practice/slow_speech_setting.h"
 #include "stage/cast_setup.h"

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/log.h"
+#include "app_log.h"
 
 namespace app {
 namespace {

@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <utility>
 
-#include "platform/log.h"
+#include "app_log.h"
 #include "start_lock.h"
 
 namespace app {

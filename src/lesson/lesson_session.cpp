@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/log.h"
+#include "lesson_log.h"
 
 namespace lesson {
 namespace {
@@ -48,7 +48,7 @@ bool LessonSession::opening() const {
   return files_.isOpen(kLessonFile) && files_.stillReading(kLessonFile);
 }
 
-std::optional<LessonLine> LessonSession::ReadNextLine() {
+std::optional<LessonLine> LessonSession::takeNextLine() {
   const bool atEnd = files_.atEnd(kLessonFile);
   if (std::exchange(countFromZero_, false)) LineCounter_ = 0;
   if (atEnd) {

@@ -32,7 +32,7 @@ class LessonSession {
   // when the file cannot be opened or read; LineCounter is then unchanged. A slice still
   // waiting for an earlier lesson never runs. A big file is read on a worker thread
   // (platform::NumberedFiles::openForInputInBackground()): while opening(), no line can be
-  // read, and the count starts from 0 only with the first ReadNextLine() after it, which
+  // read, and the count starts from 0 only with the first takeNextLine() after it, which
   // throws the FileError the reading met, if any.
   void open(const QString& path);
   // Whether the lesson file is still being read before its first line can be taken.
@@ -42,9 +42,9 @@ class LessonSession {
   // when the reading stops: at a line without "~", where the file stays open (a halted
   // lesson), or at the end of the file, where all numbered files are closed and ended()
   // holds. Throws std::overflow_error, leaving the count, when the count would overflow.
-  std::optional<LessonLine> ReadNextLine();
+  std::optional<LessonLine> takeNextLine();
 
-  // Whether the last ReadNextLine() ran to the end of the lesson.
+  // Whether the last takeNextLine() ran to the end of the lesson.
   bool ended() const { return ended_; }
   // Closes the lesson, and with it every other numbered file; a waiting slice never runs.
   void close();

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "learner_turn.h"
 
-#include "platform/log.h"
 #include "platform/report_error.h"
+#include "practice_log.h"
 #include "reading_feedback.h"
 
 namespace practice {
@@ -61,7 +61,7 @@ listening::ReadingCallbacks LearnerTurn::readingCallbacks() {
 
 void LearnerTurn::runStep(const std::function<void()>& step) {
   platform::runReporting(step, [this](const QString& message) {
-    qCWarning(lcApp).noquote() << message;
+    qCWarning(lcPractice).noquote() << message;
     prompt_ = {};
     sign_.hide();
   });

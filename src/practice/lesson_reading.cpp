@@ -31,7 +31,7 @@ void openLesson(const LessonReading& reading, const LessonFileChooser& chooseLes
 // hands over to the event loop, and the next slice asks on from there.
 void ReadNextLine(const LessonReading& reading) {
   for (int taken = 0; taken < kLinesPerSlice && !reading.session.opening(); ++taken) {
-    const std::optional<lesson::LessonLine> line = reading.session.ReadNextLine();
+    const std::optional<lesson::LessonLine> line = reading.session.takeNextLine();
     if (!line) {
       if (reading.session.ended()) endLesson(reading);
       return;

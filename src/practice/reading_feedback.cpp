@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "platform/log.h"
+#include "practice_log.h"
 
 namespace practice {
 namespace {
@@ -91,7 +91,7 @@ QString problemLine(listening::ReadingProblem problem) {
 
 void answerReadingProblem(stage::Cast& cast, listening::ReadingProblem problem) {
   if (problem == listening::ReadingProblem::ScoringFailed) {
-    qCWarning(lcApp, "the reading could not be scored");
+    qCWarning(lcPractice, "the reading could not be scored");
   }
   cast[stage::Role::Host].Speak(problemLine(problem));
 }

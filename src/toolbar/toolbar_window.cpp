@@ -12,9 +12,9 @@
 
 #include "grip_glyph.h"
 #include "platform/font_substitutions.h"
-#include "platform/log.h"
 #include "platform/report_error.h"
 #include "platform/taskbar_hint.h"
+#include "toolbar_log.h"
 
 namespace toolbar {
 namespace {
@@ -131,7 +131,7 @@ void ToolbarWindow::pollCursor() {
 
 void ToolbarWindow::runHandler(const std::function<void()>& handler) {
   platform::runReporting(handler,
-                         [](const QString& message) { qCWarning(lcApp).noquote() << message; });
+                         [](const QString& message) { qCWarning(lcToolbar).noquote() << message; });
 }
 
 // Every repaint keeps the bar on top, without activating it.

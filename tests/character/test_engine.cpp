@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <map>
+#include <memory>
+
 #include "character/agent_error.h"
 #include "character/engine.h"
 #include "support/recording_presenter.h"
@@ -113,6 +117,31 @@ TEST_F(EngineTest, StopInTheMiddleOfAQueueReleasesEveryWaiter) {
   EXPECT_EQ(engine.queuedActions(boy), 0u);
   EXPECT_EQ(engine.queuedActions(girl), 0u);
   EXPECT_FALSE(presenter.state["boy"].balloon.shown);
+}
+
+// Whoever asks is told once that a request finished, through the event loop and never from
+// inside an update: when it is done, when a Stop interrupts it, and at once for one finished
+// already; never once the asker is gone.
+TEST_F(EngineTest, ARequestTellsOnceThatItFinished) {
+  QObject asker;
+  std::map<QString, int> told;
+  const Request said = engine.speak(boy, "Hello there");
+  const Request queued = engine.play(boy, "Greet");
+  said.whenFinished(&asker, [&] { ++told["said"]; });
+  queued.whenFinished(&asker, [&] { ++told["queued"]; });
+  auto gone = std::make_unique<QObject>();
+  queued.whenFinished(gone.get(), [&] { ++told["gone"]; });
+  runUntilFinished(said);
+  EXPECT_TRUE(told.empty());
+  QCoreApplication::processEvents();
+  gone.reset();
+  engine.stop(boy);
+  engine.stop(boy);
+  QCoreApplication::processEvents();
+  said.whenFinished(&asker, [&] { ++told["late"]; });
+  QCoreApplication::processEvents();
+  EXPECT_EQ(queued.Status(), RequestStatus::Interrupted);
+  EXPECT_EQ(told, (std::map<QString, int>{{"said", 1}, {"queued", 1}, {"late", 1}}));
 }
 
 TEST_F(EngineTest, StopLeavesOtherCharactersAlone) {
