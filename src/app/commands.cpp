@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/guarded_run.h"
 #include "lesson/lesson_log.h"
 #include "platform/report_error.h"
 #include "practice/learner_turn.h"
@@ -43,12 +44,8 @@ using Steps = std::vector<std::function<void()>>;
 
 // Every step is tried, whatever became of the ones before.
 void runEveryStep(const Steps& steps) {
-  for (const auto& step : steps) {
-    try {
-      step();
-    } catch (...) {  // stopping ignores every failure and goes on with its next step
-    }
-  }
+  // Stopping ignores every failure and goes on with its next step.
+  for (const auto& step : steps) base::runGuarded(step, [](const QString&) {});
 }
 
 // The lines of a lesson not read yet are dropped with what the characters have queued, and a
@@ -82,7 +79,7 @@ std::optional<stage::SpokenSentence> sentenceToPractise(CommandTarget& target) {
 // ask for one.
 void practise(CommandTarget& target,
               const std::function<void(const stage::SpokenSentence&)>& withSentence) {
-  platform::runReporting(
+  base::runGuarded(
       [&] {
         const std::optional<stage::SpokenSentence> sentence = sentenceToPractise(target);
         runEveryStep(stopCharactersSteps(target));
@@ -141,7 +138,7 @@ int commandIndex(Command command) {
 }
 
 void openLessonFile(CommandTarget& target, const QString& path) {
-  platform::runReporting(
+  base::runGuarded(
       [&] {
         practice::openLesson(
             {target.lesson(), target.sentenceWindow(), target.cast(), reportReadingError},
@@ -153,8 +150,8 @@ void openLessonFile(CommandTarget& target, const QString& path) {
 void run(CommandTarget& target, Command command) {
   const int index = commandIndex(command);
   if (index < 0) return;
-  platform::runReporting([&] { kCommands[index].handler(target); },
-                         [&target](const QString& message) { target.reportError(message); });
+  base::runGuarded([&] { kCommands[index].handler(target); },
+                   [&target](const QString& message) { target.reportError(message); });
 }
 
 }  // namespace app::commands

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app_log.h"
+#include "base/guarded_run.h"
 #include "command_line.h"
 #include "desktop/runtime.h"
 #include "listening/program_listener.h"
@@ -54,7 +55,7 @@ int runProgram(QApplication& application, app::SingleInstance& instance,
   std::unique_ptr<listening::Listener> listener;
   std::unique_ptr<app::Program> program;
   bool started = false;
-  platform::runReporting(
+  base::runGuarded(
       [&] {
         const QString programFolder = QCoreApplication::applicationDirPath();
         runtime = character::createDesktopRuntime();
@@ -108,7 +109,7 @@ int main(int argc, char** argv) {
   const auto castReadAhead = stage::readCastAhead(QCoreApplication::applicationDirPath());
   int status = 1;
   // The event handlers catch what they throw; this is the last edge, for anything else.
-  platform::runReporting(
+  base::runGuarded(
       [&] {
         app::SingleInstance instance;
         if (handedOver(instance, lessonPath, status)) return;

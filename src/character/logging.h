@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QLoggingCategory>
-#include <exception>
 
 namespace character {
 
@@ -10,19 +9,5 @@ namespace character {
 // message" ("chengmu.speech: no sound output device; ...").
 Q_DECLARE_LOGGING_CATEGORY(lcCharacter)  // "chengmu.character": the engine and its clock
 Q_DECLARE_LOGGING_CATEGORY(lcSpeech)     // "chengmu.speech": synthesis and sound output
-
-// Runs `step` where an exception must go no further: in a slot or timer of the event loop, or in
-// a job of a worker thread. What it throws is logged under `category`, as "`what` failed: ...",
-// and the caller carries on.
-template <typename Category, typename Step>
-void runGuarded(Category category, const char* what, Step&& step) noexcept {
-  try {
-    step();
-  } catch (const std::exception& error) {
-    qCWarning(category, "%s failed: %s", what, error.what());
-  } catch (...) {
-    qCWarning(category, "%s failed", what);
-  }
-}
 
 }  // namespace character

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <limits>
 
+#include "base/guarded_run.h"
 #include "character/logging.h"
 
 namespace character {
@@ -46,8 +47,10 @@ EngineDriver::~EngineDriver() {
 
 // A timer slot: a failed update is logged, and the engine is woken again when it next needs to be.
 void EngineDriver::updateEngine() {
-  runGuarded(lcCharacter, "updating the characters", [this] { engine_.update(); });
-  runGuarded(lcCharacter, "scheduling the next update", [this] { schedule(); });
+  base::runGuarded([this] { engine_.update(); },
+                   base::logFailure(lcCharacter, "updating the characters"));
+  base::runGuarded([this] { schedule(); },
+                   base::logFailure(lcCharacter, "scheduling the next update"));
 }
 
 void EngineDriver::schedule() {

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "base/guarded_run.h"
 #include "character/logging.h"
 #include "speech/speech_module.h"
 
@@ -59,7 +60,7 @@ void LazySpeech::startLoading() {
 }
 
 void LazySpeech::onModuleLoaded() {
-  runGuarded(lcSpeech, "starting speech", [this] { service(); });
+  base::runGuarded([this] { service(); }, base::logFailure(lcSpeech, "starting speech"));
 }
 
 SpeechService& LazySpeech::service() {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "base/guarded_run.h"
 #include "help/click_label.h"
 #include "help/help_text.h"
 #include "help/song_font.h"
@@ -158,7 +159,7 @@ void HelpWindow::moveToHelpPosition() {
 }
 
 void HelpWindow::runHandler(const std::function<void()>& handler) {
-  platform::runReporting(handler, [this](const QString& message) { reportError_(*this, message); });
+  base::runGuarded(handler, [this](const QString& message) { reportError_(*this, message); });
 }
 
 }  // namespace help

@@ -3,19 +3,17 @@
 #include "listening_module.h"
 
 #include <QtGlobal>
-#include <exception>
 
+#include "base/guarded_run.h"
 #include "listening_log.h"
 #include "microphone_listener.h"
 #include "score_command.h"
 
 extern "C" Q_DECL_EXPORT listening::Listener* chengmu_create_listener() {
-  try {
-    return new listening::MicrophoneListener();
-  } catch (const std::exception& error) {
-    qCWarning(listening::lcListening, "cannot make the listener: %s", error.what());
-    return nullptr;
-  }
+  listening::Listener* listener = nullptr;
+  base::runGuarded([&] { listener = new listening::MicrophoneListener(); },
+                   base::logFailure(listening::lcListening, "making the listener"));
+  return listener;
 }
 
 extern "C" Q_DECL_EXPORT int chengmu_run_score_command(const QString& wavPath,

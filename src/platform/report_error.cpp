@@ -20,15 +20,4 @@ void reportError(const QLoggingCategory& category, Failure failure, const QStrin
   }
 }
 
-void runReporting(const std::function<void()>& handler,
-                  const std::function<void(const QString& message)>& report) {
-  try {
-    handler();
-  } catch (const std::exception& error) {
-    report(QString::fromUtf8(error.what()));
-  } catch (...) {
-    report(QStringLiteral("An unexpected error occurred."));
-  }
-}
-
 }  // namespace platform

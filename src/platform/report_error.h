@@ -3,7 +3,6 @@
 
 #include <QLoggingCategory>
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -23,11 +22,5 @@ enum class Failure {
 // message box titled with the program's name over `parent`. Returns once the box is closed.
 void reportError(const QLoggingCategory& category, Failure failure, const QString& message,
                  QWidget* parent = nullptr);
-
-// Runs `handler` at an edge of the event loop (a slot, a timer, an event handler, main()):
-// whatever it throws is caught and its message passed to `report`, so no exception crosses the
-// event loop.
-void runReporting(const std::function<void()>& handler,
-                  const std::function<void(const QString& message)>& report);
 
 }  // namespace platform

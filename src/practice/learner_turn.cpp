@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "learner_turn.h"
 
-#include "platform/report_error.h"
+#include "base/guarded_run.h"
 #include "practice_log.h"
 #include "reading_feedback.h"
 
@@ -60,7 +60,7 @@ listening::ReadingCallbacks LearnerTurn::readingCallbacks() {
 }
 
 void LearnerTurn::runStep(const std::function<void()>& step) {
-  platform::runReporting(step, [this](const QString& message) {
+  base::runGuarded(step, [this](const QString& message) {
     qCWarning(lcPractice).noquote() << message;
     prompt_ = {};
     sign_.hide();

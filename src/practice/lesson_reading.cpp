@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson_reading.h"
 
-#include "platform/report_error.h"
+#include "base/guarded_run.h"
 #include "stage/closing_scene.h"
 #include "stage/performance.h"
 
@@ -41,9 +41,8 @@ void ReadNextLine(const LessonReading& reading) {
     stage::PerformSentence(reading.cast, reading.window.sentence(), reading.window.translation(),
                            reading.session.LineCounter());
   }
-  reading.session.continueLater([reading] {
-    platform::runReporting([&reading] { ReadNextLine(reading); }, reading.reportError);
-  });
+  reading.session.continueLater(
+      [reading] { base::runGuarded([&reading] { ReadNextLine(reading); }, reading.reportError); });
 }
 
 }  // namespace practice

@@ -3,12 +3,13 @@
 
 #include <QtGlobal>
 
+#include "base/guarded_run.h"
 #include "character/logging.h"
 #include "create_speech_service.h"
 
 extern "C" Q_DECL_EXPORT character::SpeechService* chengmu_create_speech_service() {
   character::SpeechService* service = nullptr;
-  character::runGuarded(character::lcSpeech, "opening the speech module",
-                        [&] { service = character::createSpeechService().release(); });
+  base::runGuarded([&] { service = character::createSpeechService().release(); },
+                   base::logFailure(character::lcSpeech, "opening the speech module"));
   return service;
 }

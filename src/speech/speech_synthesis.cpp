@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "base/guarded_run.h"
 #include "character/logging.h"
 #include "text_runs.h"
 
@@ -27,8 +28,8 @@ SynthesizedRun sayRun(const TextRun& run, const VoiceSettings& voice,
                       const SynthesizerTable& engines) {
   SynthesizedRun said;
   if (Synthesizer* engine = engines.value(voice.engine)) {
-    runGuarded(lcSpeech, "speech synthesis",
-               [&] { said = engine->synthesize(base::withPlainBlanks(run.text), voice); });
+    base::runGuarded([&] { said = engine->synthesize(base::withPlainBlanks(run.text), voice); },
+                     base::logFailure(lcSpeech, "speech synthesis"));
   }
   if (!said.samples.empty()) return said;
   reportEngineFailureOnce(voice);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "synthesized_speech.h"
 
+#include "base/guarded_run.h"
 #include "character/logging.h"
 
 namespace character {
@@ -33,10 +34,12 @@ SpokenText synthesizeOrSilence(const QString& text, const VoiceSettings& english
                                double pace) {
   SpokenText spoken;
   bool said = false;
-  runGuarded(lcSpeech, "speech synthesis", [&] {
-    spoken = synthesizeText(text, english, chinese, engines);
-    said = true;
-  });
+  base::runGuarded(
+      [&] {
+        spoken = synthesizeText(text, english, chinese, engines);
+        said = true;
+      },
+      base::logFailure(lcSpeech, "speech synthesis"));
   if (said) return spoken;
   spoken.utterance = TimedSpeech::estimate(text, pace);
   spoken.samples = Samples(msToSamples(spoken.utterance.durationMs), 0);
@@ -69,21 +72,25 @@ std::shared_ptr<PreparedSpeech> SynthesizedSpeech::prepare(const CharacterData& 
   pool_.start([this, wanted, text, english, chinese = speaker.chineseVoice, pace,
                onReady = std::move(onReady)] {
     if (wanted.expired()) return;
-    runGuarded(lcSpeech, "preparing speech", [&] {
-      auto spoken =
-          std::make_shared<SpokenText>(synthesizeOrSilence(text, english, chinese, engines_, pace));
-      QMetaObject::invokeMethod(
-          &uiThread_,
-          [wanted, spoken, onReady] {
-            runGuarded(lcSpeech, "delivering speech", [&] {
-              const auto speech = wanted.lock();
-              if (!speech) return;
-              speech->complete(std::move(*spoken));
-              if (onReady) onReady();
-            });
-          },
-          Qt::QueuedConnection);
-    });
+    base::runGuarded(
+        [&] {
+          auto spoken = std::make_shared<SpokenText>(
+              synthesizeOrSilence(text, english, chinese, engines_, pace));
+          QMetaObject::invokeMethod(
+              &uiThread_,
+              [wanted, spoken, onReady] {
+                base::runGuarded(
+                    [&] {
+                      const auto speech = wanted.lock();
+                      if (!speech) return;
+                      speech->complete(std::move(*spoken));
+                      if (onReady) onReady();
+                    },
+                    base::logFailure(lcSpeech, "delivering speech"));
+              },
+              Qt::QueuedConnection);
+        },
+        base::logFailure(lcSpeech, "preparing speech"));
   });
   return speech;
 }

@@ -4,6 +4,7 @@
 #include <QByteArray>
 
 #include "audio_clip.h"
+#include "base/guarded_run.h"
 #include "character/logging.h"
 
 namespace character {
@@ -28,7 +29,7 @@ void TimerDrain::onClipStarted() {
 }
 
 void TimerDrain::pump() {
-  runGuarded(lcSpeech, "draining silent speech", [this] { drainDue(); });
+  base::runGuarded([this] { drainDue(); }, base::logFailure(lcSpeech, "draining silent speech"));
 }
 
 void TimerDrain::drainDue() {

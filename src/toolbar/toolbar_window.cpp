@@ -10,9 +10,9 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "base/guarded_run.h"
 #include "grip_glyph.h"
 #include "platform/font_substitutions.h"
-#include "platform/report_error.h"
 #include "platform/taskbar_hint.h"
 #include "toolbar_log.h"
 
@@ -130,8 +130,8 @@ void ToolbarWindow::pollCursor() {
 }
 
 void ToolbarWindow::runHandler(const std::function<void()>& handler) {
-  platform::runReporting(handler,
-                         [](const QString& message) { qCWarning(lcToolbar).noquote() << message; });
+  base::runGuarded(handler,
+                   [](const QString& message) { qCWarning(lcToolbar).noquote() << message; });
 }
 
 // Every repaint keeps the bar on top, without activating it.
