@@ -74,12 +74,11 @@ void LazySpeech::makeService() {
   QString problem;
   if (loading_.get()) {
     const auto create =
-        reinterpret_cast<CreateSpeechServiceFunction>(module_.resolve(kSpeechModuleEntry));
+        reinterpret_cast<CreateSpeechServiceFunction>(module_.entry(kSpeechModuleEntry, problem));
     made = create ? create() : nullptr;
-    if (!made)
-      problem = create ? QStringLiteral("the speech module did not start") : module_.errorString();
+    if (create && !made) problem = QStringLiteral("the speech module did not start");
   } else {
-    problem = module_.errorString();
+    problem = module_.error();
   }
   if (made) {
     service_.reset(made);

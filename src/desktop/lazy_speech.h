@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QLibrary>
 #include <QObject>
 #include <QString>
 #include <future>
 #include <memory>
 #include <vector>
 
+#include "base/program_module.h"
 #include "character/speech.h"
 
 namespace character {
@@ -47,7 +47,7 @@ class LazySpeech : public SpeechService {
   void onModuleLoaded();
   void makeService();
 
-  QLibrary module_;
+  base::ProgramModule module_;
   std::future<bool> loading_;  // whether the module was loaded
   std::unique_ptr<SpeechService> service_;
   std::vector<Waiting> waiting_;

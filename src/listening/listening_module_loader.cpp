@@ -7,17 +7,11 @@ ListeningModuleLoader::ListeningModuleLoader(const QString& folder)
     : module_(folder + QLatin1Char('/') + QLatin1String(kListeningModuleFile)) {}
 
 CreateListenerFunction ListeningModuleLoader::createListener(QString& error) {
-  return reinterpret_cast<CreateListenerFunction>(entry(kCreateListenerEntry, error));
+  return reinterpret_cast<CreateListenerFunction>(module_.entry(kCreateListenerEntry, error));
 }
 
 RunScoreCommandFunction ListeningModuleLoader::runScoreCommand(QString& error) {
-  return reinterpret_cast<RunScoreCommandFunction>(entry(kRunScoreCommandEntry, error));
-}
-
-QFunctionPointer ListeningModuleLoader::entry(const char* name, QString& error) {
-  const QFunctionPointer function = module_.load() ? module_.resolve(name) : nullptr;
-  if (!function) error = module_.errorString();
-  return function;
+  return reinterpret_cast<RunScoreCommandFunction>(module_.entry(kRunScoreCommandEntry, error));
 }
 
 }  // namespace listening

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QLibrary>
 #include <QString>
 
+#include "base/program_module.h"
 #include "listening_module.h"
 
 namespace listening {
 
-// The listening module in a folder, loaded when an entry point is first asked for. It stays
-// loaded for the rest of the process.
+// The listening module in a folder, loaded when an entry point is first asked for and tried
+// again on the next ask while it cannot be. It stays loaded for the rest of the process.
 class ListeningModuleLoader {
  public:
   explicit ListeningModuleLoader(const QString& folder);
@@ -20,9 +20,7 @@ class ListeningModuleLoader {
   RunScoreCommandFunction runScoreCommand(QString& error);
 
  private:
-  QFunctionPointer entry(const char* name, QString& error);
-
-  QLibrary module_;
+  base::ProgramModule module_;
 };
 
 }  // namespace listening

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "resample_16k.h"
 
-#include <samplerate.h>
-
-#include <algorithm>
-#include <cmath>
+#include "base/resample.h"
 
 namespace listening {
 
@@ -22,29 +19,11 @@ std::vector<float> monoFloat(const PcmSound& sound) {
   return mono;
 }
 
-std::vector<float> resampled(std::vector<float> input, int fromRate) {
-  if (fromRate == kRecogniserSampleRate || input.empty()) return input;
-  const double ratio = double(kRecogniserSampleRate) / fromRate;
-  std::vector<float> output(std::size_t(std::ceil(double(input.size()) * ratio)) + 16);
-  SRC_DATA data{};
-  data.data_in = input.data();
-  data.input_frames = long(input.size());
-  data.data_out = output.data();
-  data.output_frames = long(output.size());
-  data.src_ratio = ratio;
-  if (src_simple(&data, SRC_SINC_MEDIUM_QUALITY, 1) != 0) return {};
-  output.resize(std::size_t(data.output_frames_gen));
-  return output;
-}
-
 }  // namespace
 
 std::vector<std::int16_t> toRecogniserInput(const PcmSound& sound) {
-  const std::vector<float> mono = resampled(monoFloat(sound), sound.sampleRate);
-  std::vector<std::int16_t> samples(mono.size());
-  for (std::size_t i = 0; i < mono.size(); ++i)
-    samples[i] = std::int16_t(std::lround(std::clamp(mono[i] * 32768.0f, -32768.0f, 32767.0f)));
-  return samples;
+  return base::resampleToPcm16(monoFloat(sound), sound.sampleRate, kRecogniserSampleRate,
+                               base::ResampleQuality::Better);
 }
 
 }  // namespace listening

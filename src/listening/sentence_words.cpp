@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sentence_words.h"
 
-#include <QRegularExpression>
+#include "base/words.h"
 
 namespace listening {
 
@@ -22,9 +22,8 @@ QString withoutPunctuationAround(const QString& run) {
 }  // namespace
 
 QStringList sentenceWords(const QString& sentence) {
-  static const QRegularExpression blanks(QStringLiteral("\\s+"));
   QStringList words;
-  for (const QString& run : sentence.split(blanks, Qt::SkipEmptyParts)) {
+  for (const QString& run : base::splitWords(sentence)) {
     const QString word = withoutPunctuationAround(run);
     if (!word.isEmpty()) words << word;
   }

@@ -5,7 +5,7 @@
 
 namespace listening {
 
-// The words of a sentence as the learner sees them: runs of non-blank characters without the
+// The words of a sentence as the learner sees them: the words of base::splitWords() without the
 // punctuation around them ("leave?" is "leave", "o'clock" and "well-known" stay whole). A run
 // of punctuation alone ("-", "...") is no word.
 QStringList sentenceWords(const QString& sentence);

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 
+#include "increasing_word_times.h"
 #include "library_pages.h"
 #include "mouth_shapes.h"
 #include "resample.h"
@@ -86,7 +87,7 @@ cst_item* tokenOfSegment(cst_item* segment) {
 
 // Word times from the segments of each token; flite's tokens are the words between the spaces
 // of the text, which has only plain spaces for blanks (see withPlainBlanks()): the same split as
-// splitWords().
+// splitWords(). A token flite said nothing for has no time (a start below 0).
 std::vector<WordTiming> tokenTimes(cst_utterance* utterance, double msPerSecond) {
   QHash<const cst_item*, int> tokenIndex;
   int count = 0;
@@ -106,13 +107,6 @@ std::vector<WordTiming> tokenTimes(cst_utterance* utterance, double msPerSecond)
       time.endMs = static_cast<int>(segmentEnd * msPerSecond);
     }
     segmentStart = segmentEnd;
-  }
-  int previousEnd = 0;
-  for (WordTiming& time : times) {
-    if (time.startMs < 0) time = {previousEnd, previousEnd};
-    time.startMs = std::max(time.startMs, previousEnd);
-    time.endMs = std::max(time.endMs, time.startMs);
-    previousEnd = time.endMs;
   }
   return times;
 }
@@ -149,6 +143,7 @@ SynthesizedRun FliteSynthesizer::synthesize(const QString& text, const VoiceSett
     const double msPerSecond = 1000.0 / formantScale;
     run.words = tokenTimes(utterance, msPerSecond);
     run.mouth = mouthCues(utterance, msPerSecond);
+    makeWordTimesIncreasing(run.words, samplesToMs(run.samples.size()));
   }
   delete_utterance(utterance);
   releaseVoiceMemory(settings.voice);

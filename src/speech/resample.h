@@ -5,9 +5,8 @@
 
 namespace character {
 
-// Converts mono 16-bit samples recorded at `fromRate` to `toRate` (libsamplerate; no samples
-// when it fails). Treating audio as recorded faster than it was (a higher fromRate) raises its
-// pitch and formants together.
+// Converts mono 16-bit samples recorded at `fromRate` to `toRate` (base::resampleToPcm16(), at
+// the fastest quality: speech is made while the learner waits for it).
 Samples resample(const std::int16_t* samples, std::size_t count, int fromRate,
                  int toRate = kMixerSampleRate);
 

@@ -6,6 +6,7 @@
 
 #include "base/guarded_run.h"
 #include "character/logging.h"
+#include "increasing_word_times.h"
 #include "text_runs.h"
 
 namespace character {
@@ -55,18 +56,6 @@ void placeRunWords(const TextRun& run, const SynthesizedRun& said, int startMs,
   }
 }
 
-void makeIncreasing(std::vector<WordTiming>& times) {
-  int previousStart = 0;
-  int previousEnd = 0;
-  for (WordTiming& time : times) {
-    if (time.startMs < 0) time = {previousEnd, previousEnd};
-    time.startMs = std::max(time.startMs, previousStart);
-    time.endMs = std::max(time.endMs, time.startMs);
-    previousStart = time.startMs;
-    previousEnd = time.endMs;
-  }
-}
-
 }  // namespace
 
 SpokenText synthesizeText(const QString& text, const VoiceSettings& english,
@@ -83,9 +72,9 @@ SpokenText synthesizeText(const QString& text, const VoiceSettings& english,
     }
     spoken.samples.insert(spoken.samples.end(), said.samples.begin(), said.samples.end());
   }
-  makeIncreasing(times);
-  spoken.utterance.words = std::move(times);
   spoken.utterance.durationMs = samplesToMs(spoken.samples.size());
+  makeWordTimesIncreasing(times, spoken.utterance.durationMs);
+  spoken.utterance.words = std::move(times);
   return spoken;
 }
 

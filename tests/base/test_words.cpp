@@ -3,6 +3,7 @@
 
 #include "character/engine.h"
 #include "desktop/balloon_text.h"
+#include "listening/sentence_words.h"
 #include "support/recording_presenter.h"
 #include "support/test_character.h"
 
@@ -27,21 +28,39 @@ struct BlankCase {
   QString text;
   QString lastWordAndBefore;  // the text up to the end of its last word
   int words;
+  QStringList scored;  // the words the reading is scored by
 };
 
-// Speech and balloon read the same words out of sentences with Unicode blanks, tabs and runs of
-// blanks: the balloon reveals one word at each word time of the speech and ends on the last.
-TEST(Words, SpeechAndBalloonAgreeOnTheWordsWhateverTheBlanks) {
+// Speech, balloon and scorer read the same words out of sentences with Unicode blanks, tabs and
+// runs of blanks: the balloon reveals one word at each word time of the speech and ends on the
+// last, and the scorer takes the same words without their punctuation.
+TEST(Words, SpeechBalloonAndScorerAgreeOnTheWordsWhateverTheBlanks) {
   const std::vector<BlankCase> cases = {
-      {"ideographic space", QStringLiteral("Good\u3000morning,\u3000Tom!"),
-       QStringLiteral("Good\u3000morning,\u3000Tom!"), 3},
-      {"no-break space", QStringLiteral("I\u00A0am\u00A0here.\u00A0"),
-       QStringLiteral("I\u00A0am\u00A0here."), 3},
-      {"tabs", QStringLiteral("\tOne\t\ttwo \tthree\t"), QStringLiteral("\tOne\t\ttwo \tthree"), 3},
-      {"runs of blanks", QStringLiteral("  Hello    world  "), QStringLiteral("  Hello    world"),
-       2},
-      {"Chinese and English", QStringLiteral("\u4F60\u597D\u3000Jenny\u00A0!"),
-       QStringLiteral("\u4F60\u597D\u3000Jenny\u00A0!"), 3},
+      {"ideographic space",
+       QStringLiteral("Good\u3000morning,\u3000Tom!"),
+       QStringLiteral("Good\u3000morning,\u3000Tom!"),
+       3,
+       {"Good", "morning", "Tom"}},
+      {"no-break space",
+       QStringLiteral("I\u00A0am\u00A0here.\u00A0"),
+       QStringLiteral("I\u00A0am\u00A0here."),
+       3,
+       {"I", "am", "here"}},
+      {"tabs",
+       QStringLiteral("\tOne\t\ttwo \tthree\t"),
+       QStringLiteral("\tOne\t\ttwo \tthree"),
+       3,
+       {"One", "two", "three"}},
+      {"runs of blanks",
+       QStringLiteral("  Hello    world  "),
+       QStringLiteral("  Hello    world"),
+       2,
+       {"Hello", "world"}},
+      {"Chinese and English",
+       QStringLiteral("\u4F60\u597D\u3000Jenny\u00A0!"),
+       QStringLiteral("\u4F60\u597D\u3000Jenny\u00A0!"),
+       3,
+       {QStringLiteral("\u4F60\u597D"), "Jenny"}},
   };
   for (const BlankCase& blankCase : cases) {
     SCOPED_TRACE(blankCase.name);
@@ -55,6 +74,7 @@ TEST(Words, SpeechAndBalloonAgreeOnTheWordsWhateverTheBlanks) {
     EXPECT_EQ(said.Status(), RequestStatus::Done);
 
     EXPECT_EQ(TimedSpeech::estimate(blankCase.text).words.size(), std::size_t(blankCase.words));
+    EXPECT_EQ(listening::sentenceWords(blankCase.text), blankCase.scored);
     ASSERT_EQ(presenter.reveals.size(), blankCase.words + 1)
         << presenter.reveals.join('|').toStdString();
     EXPECT_EQ(presenter.reveals.constFirst(), QString());
