@@ -16,7 +16,7 @@
 #include "character/presenter.h"
 #include "character/speech.h"
 #include "fake_listener.h"
-#include "platform/headless_window_system.h"
+#include "support/headless_window_system.h"
 #include "toolbar/toolbar_window.h"
 
 namespace {
@@ -129,7 +129,7 @@ class HeadlessToolbar : public ToolbarWidget {
   HeadlessToolbar()
       : headlessProgram(engine, listener,
                         [this](QWidget&) {
-                          auto made = std::make_unique<platform::HeadlessWindowSystem>();
+                          auto made = std::make_unique<testing_support::HeadlessWindowSystem>();
                           windowSystem = made.get();
                           return made;
                         }),
@@ -144,7 +144,7 @@ class HeadlessToolbar : public ToolbarWidget {
     QCoreApplication::sendEvent(&headless.grip(), &event);
   }
 
-  platform::HeadlessWindowSystem* windowSystem = nullptr;
+  testing_support::HeadlessWindowSystem* windowSystem = nullptr;
   app::Program headlessProgram;
   toolbar::ToolbarWindow& headless;
 };
