@@ -58,20 +58,21 @@ Request Engine::moveTo(CharacterState& character, int x, int y) {
   Action action;
   action.kind = ActionKind::MoveTo;
   action.target = QPoint(x, y);
-  return enqueue(character, std::move(action), QStringLiteral("MoveTo"),
-                 {QString::number(x), QString::number(y)});
+  return enqueue(character, std::move(action), QStringLiteral("MoveTo"), [x, y] {
+    return QStringList{QString::number(x), QString::number(y)};
+  });
 }
 
 Request Engine::show(CharacterState& character) {
   Action action;
   action.kind = ActionKind::Show;
-  return enqueue(character, std::move(action), QStringLiteral("Show"), {});
+  return enqueue(character, std::move(action), QStringLiteral("Show"));
 }
 
 Request Engine::hide(CharacterState& character) {
   Action action;
   action.kind = ActionKind::Hide;
-  return enqueue(character, std::move(action), QStringLiteral("Hide"), {});
+  return enqueue(character, std::move(action), QStringLiteral("Hide"));
 }
 
 Request Engine::play(CharacterState& character, const QString& animation) {
@@ -83,7 +84,8 @@ Request Engine::play(CharacterState& character, const QString& animation) {
   Action action;
   action.kind = ActionKind::Play;
   action.animation = found;
-  return enqueue(character, std::move(action), QStringLiteral("Play"), {animation});
+  return enqueue(character, std::move(action), QStringLiteral("Play"),
+                 [&animation] { return QStringList{animation}; });
 }
 
 Request Engine::speak(CharacterState& character, const QString& text, const SpeakStyle& style) {
@@ -92,11 +94,12 @@ Request Engine::speak(CharacterState& character, const QString& text, const Spea
   action.text = text;
   action.pace = static_cast<float>(style.pace.value_or(speechPace_));
   if (!style.note.isEmpty()) action.noted = std::make_shared<const SpeakStyle>(style);
-  QStringList arguments{text};
-  if (style.pace) arguments << QString::number(*style.pace);
-  if (!style.note.isEmpty()) arguments << style.note;
-  Request request =
-      enqueue(character, std::move(action), QStringLiteral("Speak"), std::move(arguments));
+  Request request = enqueue(character, std::move(action), QStringLiteral("Speak"), [&] {
+    QStringList arguments{text};
+    if (style.pace) arguments << QString::number(*style.pace);
+    if (!style.note.isEmpty()) arguments << style.note;
+    return arguments;
+  });
   prepareSpeechAhead(character);
   return request;
 }
@@ -105,7 +108,8 @@ Request Engine::think(CharacterState& character, const QString& text) {
   Action action;
   action.kind = ActionKind::Think;
   action.text = text;
-  return enqueue(character, std::move(action), QStringLiteral("Think"), {text});
+  return enqueue(character, std::move(action), QStringLiteral("Think"),
+                 [&text] { return QStringList{text}; });
 }
 
 Request Engine::wait(CharacterState& character, const Request& other) {
@@ -115,7 +119,7 @@ Request Engine::wait(CharacterState& character, const Request& other) {
   Action action;
   action.kind = ActionKind::Wait;
   action.awaited = other;
-  return enqueue(character, std::move(action), QStringLiteral("Wait"), {});
+  return enqueue(character, std::move(action), QStringLiteral("Wait"));
 }
 
 void Engine::stop(CharacterState& character) {
@@ -138,10 +142,12 @@ void Engine::interruptAll(CharacterState& character) {
 
 void Engine::setSize(CharacterState& character, int width, int height) {
   if (width != character.frame.width()) {
-    record(character, QStringLiteral("Width"), {QString::number(width)}, {});
+    record(character, QStringLiteral("Width"),
+           [width] { return QStringList{QString::number(width)}; }, {});
   }
   if (height != character.frame.height()) {
-    record(character, QStringLiteral("Height"), {QString::number(height)}, {});
+    record(character, QStringLiteral("Height"),
+           [height] { return QStringList{QString::number(height)}; }, {});
   }
   character.frame.setSize(QSize(width, height));
   presenter_.setGeometry(character.data.id, character.frame);
@@ -161,21 +167,22 @@ std::size_t Engine::queuedActions(const CharacterState& character) const {
 }
 
 Request Engine::enqueue(CharacterState& character, Action action, const QString& operation,
-                        QStringList arguments) {
+                        const CallArguments& arguments) {
   action.request = Request::make();
   const Request request = action.request;
   const Request awaited = action.awaited;
   character.queue.push_back(std::move(action));
-  record(character, operation, std::move(arguments), request, awaited);
+  record(character, operation, arguments, request, awaited);
   wake();
   return request;
 }
 
 void Engine::record(const CharacterState& character, const QString& operation,
-                    QStringList arguments, const Request& request, const Request& awaited) {
-  if (callObserver_) {
-    callObserver_(CallRecord{character.data.id, operation, std::move(arguments), request, awaited});
-  }
+                    const CallArguments& arguments, const Request& request,
+                    const Request& awaited) {
+  if (!callObserver_) return;
+  callObserver_(CallRecord{character.data.id, operation, arguments ? arguments() : QStringList{},
+                           request, awaited});
 }
 
 void Engine::wake() {

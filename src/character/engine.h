@@ -100,11 +100,15 @@ class Engine {
   void runUntil(VirtualClock& clock, std::int64_t untilMs);
 
  private:
-  // Queues `action` and reports it to the call observer as `operation` with `arguments`.
+  // Makes the arguments a call is reported with; called only while a call observer is set, so
+  // that calls made with none set build no strings. Empty for a call without arguments.
+  using CallArguments = std::function<QStringList()>;
+
+  // Queues `action` and reports it to the call observer as `operation` with its arguments.
   Request enqueue(CharacterState& character, Action action, const QString& operation,
-                  QStringList arguments);
-  void record(const CharacterState& character, const QString& operation, QStringList arguments,
-              const Request& request, const Request& awaited = {});
+                  const CallArguments& arguments = {});
+  void record(const CharacterState& character, const QString& operation,
+              const CallArguments& arguments, const Request& request, const Request& awaited = {});
   void wake();
   void interruptAll(CharacterState& character);
 

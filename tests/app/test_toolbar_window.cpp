@@ -16,7 +16,7 @@
 #include "character/presenter.h"
 #include "character/speech.h"
 #include "fake_listener.h"
-#include "platform/headless_window_system.h"
+#include "support/headless_window_system.h"
 #include "toolbar/toolbar_window.h"
 
 namespace {
@@ -38,8 +38,8 @@ class ToolbarWidget : public ::testing::Test {
   ToolbarWidget() : engine(clock, presenter, speech) {
     application();
     program = std::make_unique<app::Program>(engine, listener);
-    form = &program->toolbar();
-    form->dock();
+    bar = &program->toolbar();
+    bar->dock();
   }
 
   character::VirtualClock clock;
@@ -48,7 +48,7 @@ class ToolbarWidget : public ::testing::Test {
   character::Engine engine;
   app_testing::FakeListener listener;
   std::unique_ptr<app::Program> program;
-  toolbar::ToolbarWindow* form = nullptr;
+  toolbar::ToolbarWindow* bar = nullptr;
 };
 
 TEST_F(ToolbarWidget, TheScreenIsAtNinetySixDpi) {
@@ -56,16 +56,16 @@ TEST_F(ToolbarWidget, TheScreenIsAtNinetySixDpi) {
 }
 
 TEST_F(ToolbarWidget, TheDockedBarStandsAtTheTopEdge) {
-  EXPECT_EQ(form->geometry(), QRect(258, 0, 160, 20));
-  EXPECT_EQ(form->windowTitle(), "Form1");
-  EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(form->palette().color(QPalette::Window), QColor(0, 0, 192));
-  EXPECT_TRUE(form->autoFillBackground());
+  EXPECT_EQ(bar->geometry(), QRect(258, 0, 160, 20));
+  EXPECT_EQ(bar->windowTitle(), "Form1");
+  EXPECT_TRUE(bar->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(bar->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(bar->palette().color(QPalette::Window), QColor(0, 0, 192));
+  EXPECT_TRUE(bar->autoFillBackground());
 }
 
 TEST_F(ToolbarWidget, TheGripIsASixteenBySeventeenGlyphInTwoColours) {
-  const QLabel& grip = form->grip();
+  const QLabel& grip = bar->grip();
   EXPECT_EQ(grip.geometry(), QRect(0, 1, 16, 17));
   EXPECT_EQ(grip.toolTip(), "按住可移动");
   const QImage glyph = grip.pixmap().toImage();
@@ -88,7 +88,7 @@ TEST_F(ToolbarWidget, TheButtonsStandByIndexWithTheQuitButtonRightmost) {
                                {"短", "短句输入", 88},     {"帮", "看帮助文件", 112}};
   for (int index = 0; index < kButtonCount; ++index) {
     SCOPED_TRACE(index);
-    const QPushButton& button = form->button(index);
+    const QPushButton& button = bar->button(index);
     EXPECT_EQ(button.text(), QString::fromUtf8(expected[index].caption));
     EXPECT_EQ(button.toolTip(), QString::fromUtf8(expected[index].toolTip));
     EXPECT_EQ(button.geometry(), QRect(expected[index].left, 0, 24, 20));
@@ -97,7 +97,7 @@ TEST_F(ToolbarWidget, TheButtonsStandByIndexWithTheQuitButtonRightmost) {
 }
 
 TEST_F(ToolbarWidget, TheButtonFontIsAChineseSongTypeface) {
-  const QPushButton& button = form->button(0);
+  const QPushButton& button = bar->button(0);
   EXPECT_EQ(button.font().family(), "宋体");
   EXPECT_DOUBLE_EQ(button.font().pointSizeF(), 10.5);
   EXPECT_EQ(button.font().weight(), QFont::Normal);
@@ -108,8 +108,8 @@ TEST_F(ToolbarWidget, TheButtonFontIsAChineseSongTypeface) {
 // The window manager's close on the bar runs the quit command, which ends the event loop with
 // status 0; left to QWidget, the close would only hide the bar and the program would run on.
 TEST_F(ToolbarWidget, ACloseRequestEndsTheProgramAsTheQuitCommandDoes) {
-  form->show();
-  QTimer::singleShot(0, form, [this] { form->close(); });
+  bar->show();
+  QTimer::singleShot(0, bar, [this] { bar->close(); });
   QTimer giveUp;
   giveUp.setSingleShot(true);
   QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(2); });
@@ -119,7 +119,7 @@ TEST_F(ToolbarWidget, ACloseRequestEndsTheProgramAsTheQuitCommandDoes) {
 
 TEST_F(ToolbarWidget, TabOrderFollowsTheIndex) {
   for (int index = 0; index + 1 < kButtonCount; ++index) {
-    EXPECT_EQ(form->button(index).nextInFocusChain(), &form->button(index + 1)) << index;
+    EXPECT_EQ(bar->button(index).nextInFocusChain(), &bar->button(index + 1)) << index;
   }
 }
 
@@ -129,7 +129,7 @@ class HeadlessToolbar : public ToolbarWidget {
   HeadlessToolbar()
       : headlessProgram(engine, listener,
                         [this](QWidget&) {
-                          auto made = std::make_unique<platform::HeadlessWindowSystem>();
+                          auto made = std::make_unique<testing_support::HeadlessWindowSystem>();
                           windowSystem = made.get();
                           return made;
                         }),
@@ -144,7 +144,7 @@ class HeadlessToolbar : public ToolbarWidget {
     QCoreApplication::sendEvent(&headless.grip(), &event);
   }
 
-  platform::HeadlessWindowSystem* windowSystem = nullptr;
+  testing_support::HeadlessWindowSystem* windowSystem = nullptr;
   app::Program headlessProgram;
   toolbar::ToolbarWindow& headless;
 };

@@ -2,8 +2,10 @@
 # Shared helpers for the end-to-end scripts. Source it from a test script:
 #
 #   . "$(dirname "$0")/lib.sh"
+#   e2e_begin "$@"                    # BUILD_DIR, SOURCE_DIR, the script's log folder, PROGRAM
 #   e2e_start_xvfb                    # own X server on a free display; exports DISPLAY
 #   e2e_start "$BUILD_DIR/bin/prog"   # runs a program in the background, remembered for cleanup
+#   e2e_start_in "$dir" "$PROGRAM"    # the same, run in that folder
 #   wid=$(e2e_wait_window '^boy$')    # waits until a mapped window with that title exists
 #   read -r x y w h < <(e2e_window_geometry "$wid")
 #   e2e_screenshot "$dir/name.png"
@@ -104,6 +106,19 @@ e2e_watchdog() {
   E2E_PIDS+=("$!")
 }
 
+# e2e_begin BUILD_DIR SOURCE_DIR: what every test script does first, given its two arguments:
+# sets BUILD_DIR and SOURCE_DIR as absolute paths, keeps the programs' output in
+# BUILD_DIR/e2e-logs/<script name> (emptied first), and sets PROGRAM as e2e_require_program does.
+e2e_begin() {
+  BUILD_DIR=$(cd "$1" && pwd)
+  SOURCE_DIR=$(cd "$2" && pwd)
+  $E2E_OWN_LOG_DIR && rm -rf "$E2E_LOG_DIR"
+  E2E_LOG_DIR=$BUILD_DIR/e2e-logs/$(basename "$0" .sh)
+  E2E_OWN_LOG_DIR=false
+  rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
+  e2e_require_program "$BUILD_DIR"
+}
+
 # e2e_require_program BUILD_DIR: sets PROGRAM to the built program, after checking that it and
 # its character files are there.
 e2e_require_program() {
@@ -181,6 +196,35 @@ e2e_start() {
   E2E_LAST_PID=$!
   E2E_PIDS+=("$E2E_LAST_PID")
   e2e_log "started $name (pid $E2E_LAST_PID)"
+}
+
+# e2e_start_in FOLDER PROGRAM [ARGS...]: e2e_start with the program run in FOLDER.
+e2e_start_in() {
+  local folder=$1 name
+  shift
+  name=$(basename "$1")
+  (cd "$folder" && exec "$@") >"$E2E_LOG_DIR/$name.out" 2>"$E2E_LOG_DIR/$name.err" &
+  E2E_LAST_PID=$!
+  E2E_PIDS+=("$E2E_LAST_PID")
+  e2e_log "started $name in $folder (pid $E2E_LAST_PID)"
+}
+
+# e2e_start_pulseaudio MODULE...: starts a PulseAudio server of the script's own, in a folder of
+# its own so that no other server is touched, with these modules loaded besides its socket;
+# exports PULSE_SERVER for what is started afterwards and waits until the server answers.
+e2e_start_pulseaudio() {
+  local module loads=()
+  for module in "$@"; do loads+=("--load=$module"); done
+  export PULSE_RUNTIME_PATH=$E2E_LOG_DIR/pulse PULSE_STATE_PATH=$E2E_LOG_DIR/pulse
+  export PULSE_SERVER=unix:$PULSE_RUNTIME_PATH/native
+  mkdir -p "$PULSE_RUNTIME_PATH"
+  e2e_start pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+    --load="module-native-protocol-unix auth-anonymous=1" "${loads[@]}"
+  for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  e2e_abort "the PulseAudio server did not start"
 }
 
 # e2e_alive PID: whether a process started here still runs.

@@ -10,10 +10,8 @@
 # Usage: test_command_line.sh BUILD_DIR SOURCE_DIR
 set -u
 
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-. "$SOURCE_DIR/tests/e2e/lib.sh"
-e2e_require_program "$BUILD_DIR"
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")

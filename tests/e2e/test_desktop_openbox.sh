@@ -9,13 +9,9 @@
 # Usage: test_desktop_openbox.sh BUILD_DIR SOURCE_DIR
 set -u
 
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_desktop_openbox
-rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
-. "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 
-e2e_require_program "$BUILD_DIR"
 ALLOWED=('^PulseAudioService: ' '^chengmu.speech: no sound output device')
 
 # watch_mappings PID LOG: writes "WID STATE TITLE" for every window of the process each time it

@@ -8,14 +8,10 @@
 # Usage: test_help_stop.sh BUILD_DIR SOURCE_DIR
 set -u
 
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_help_stop
-rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
-. "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 
 SHOTS=$BUILD_DIR/screenshots
-e2e_require_program "$BUILD_DIR"
 
 # The help window's controls, in screen pixels: the link "使用帮助" and the button "退出".
 USAGE_LINK_X=$((333 + 176 + 32)) USAGE_LINK_Y=$((25 + 256 + 8))
@@ -28,10 +24,8 @@ cp "$SOURCE_DIR/data/软件介绍.txt" "$WORK/"
 
 e2e_start_xvfb 1024x768x24
 xdotool mousemove 330 10
-cd "$WORK" || e2e_abort "no working folder"
-e2e_start "$PROGRAM"
+e2e_start_in "$WORK" "$PROGRAM"
 program_pid=$E2E_LAST_PID
-cd - >/dev/null || e2e_abort "cannot return"
 e2e_wait_window '^Form1$' 30 >/dev/null || e2e_abort "no window titled Form1"
 
 # "停" while the host speaks: his balloon goes, and nobody else comes in.

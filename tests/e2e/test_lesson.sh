@@ -10,14 +10,10 @@
 # Usage: test_lesson.sh BUILD_DIR SOURCE_DIR
 set -u
 
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_lesson
-rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
-. "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 
 SHOTS=$BUILD_DIR/screenshots
-e2e_require_program "$BUILD_DIR"
 
 # Every balloon title seen so far, in the order first seen, one a line.
 TITLES=$E2E_LOG_DIR/balloon-titles.txt
@@ -60,10 +56,8 @@ expect_order() {
 e2e_start_xvfb 1024x768x24
 xdotool mousemove 330 10
 mkdir -p "$E2E_LOG_DIR/cwd"
-cd "$E2E_LOG_DIR/cwd" || e2e_abort "no working folder"
-e2e_start "$PROGRAM"
+e2e_start_in "$E2E_LOG_DIR/cwd" "$PROGRAM"
 program_pid=$E2E_LAST_PID
-cd - >/dev/null || e2e_abort "cannot return"
 e2e_wait_window '^Form1$' 30 >/dev/null || e2e_abort "no window titled Form1"
 # The opening scene ends with the girl's greeting.
 wait_title "girl says: How are you!" 90 || e2e_abort "the opening scene did not finish"

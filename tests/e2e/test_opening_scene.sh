@@ -6,14 +6,10 @@
 # Usage: test_opening_scene.sh BUILD_DIR SOURCE_DIR
 set -u
 
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_opening_scene
-rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
-. "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 
 SHOTS=$BUILD_DIR/screenshots
-e2e_require_program "$BUILD_DIR"
 
 # check_character ID X Y [WIDTH HEIGHT]: the character's window is mapped at X, Y (and has that
 # size when given, else a plausible one).
@@ -41,10 +37,8 @@ check_overlay() {
 }
 
 e2e_start_xvfb
-(cd "$SOURCE_DIR/data" && exec "$PROGRAM") >"$E2E_LOG_DIR/chengmu.out" \
-  2>"$E2E_LOG_DIR/chengmu.err" &
-PROGRAM_PID=$!
-E2E_PIDS+=("$PROGRAM_PID")
+e2e_start_in "$SOURCE_DIR/data" "$PROGRAM"
+PROGRAM_PID=$E2E_LAST_PID
 
 # The host comes first and greets.
 balloon=$(e2e_wait_window '^vemo says: ' 60) || e2e_abort "vemo never spoke"

@@ -7,13 +7,9 @@
 # Usage: test_single_instance.sh BUILD_DIR SOURCE_DIR
 set -u
 
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_single_instance
-rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
-. "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 
-e2e_require_program "$BUILD_DIR"
 SOCKET=$XDG_RUNTIME_DIR/chengmu-$(id -u).socket
 
 # start_again ARGS...: a second start, in the foreground; prints its exit status.

@@ -17,16 +17,12 @@
 # Usage: test_soak.sh BUILD_DIR SOURCE_DIR
 set -u
 
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_soak
-rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
-. "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 
 SOAK_SECONDS=${SOAK_SECONDS:-120}
 SOAK_SEED=${SOAK_SEED:-20261207}
 RANDOM=$SOAK_SEED
-e2e_require_program "$BUILD_DIR"
 SANITIZED=false
 grep -q '^CHENGMU_SANITIZE:BOOL=ON' "$BUILD_DIR/CMakeCache.txt" 2>/dev/null && SANITIZED=true
 
@@ -68,10 +64,8 @@ e2e_start_xvfb 1024x768x24
 e2e_watchdog $((SOAK_SECONDS + 300))
 e2e_start_openbox
 xdotool mousemove 330 300
-cd "$HOME_DIR" || e2e_abort "no home folder"
-e2e_start "${E2E_AS_USER[@]}" "$PROGRAM"
+e2e_start_in "$HOME_DIR" "${E2E_AS_USER[@]}" "$PROGRAM"
 program_pid=$E2E_LAST_PID
-cd - >/dev/null || e2e_abort "cannot return"
 e2e_wait_window '^Form1$' 60 >/dev/null || e2e_abort "no window titled Form1"
 uid=$(e2e_uid "$program_pid")
 e2e_log "the program runs as user $uid"

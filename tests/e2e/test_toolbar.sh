@@ -8,14 +8,10 @@
 # Usage: test_toolbar.sh BUILD_DIR SOURCE_DIR
 set -u
 
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_toolbar
-rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
-. "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 
 SHOTS=$BUILD_DIR/screenshots
-e2e_require_program "$BUILD_DIR"
 
 # bar_geometry_becomes WID "X Y W H" WHAT: waits up to 2 s for the bar's geometry.
 bar_geometry_becomes() {
@@ -33,9 +29,7 @@ e2e_start_xvfb 1024x768x24
 
 # Started with the pointer on the bar's place, the bar stays expanded where loading docked it.
 xdotool mousemove 330 10
-cd "$SOURCE_DIR/data" || e2e_abort "no data folder"
-e2e_start "$PROGRAM"
-cd - >/dev/null || e2e_abort "cannot return from the data folder"
+e2e_start_in "$SOURCE_DIR/data" "$PROGRAM"
 program_pid=$E2E_LAST_PID
 bar=$(e2e_wait_window '^Form1$' 30) || e2e_abort "no window titled Form1"
 bar_geometry_becomes "$bar" "258 0 160 20" "docked bar"

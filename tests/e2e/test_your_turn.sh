@@ -14,16 +14,12 @@
 # Usage: test_your_turn.sh BUILD_DIR SOURCE_DIR
 set -u
 
-BUILD_DIR=$(cd "$1" && pwd)
-SOURCE_DIR=$(cd "$2" && pwd)
-E2E_LOG_DIR=$BUILD_DIR/e2e-logs/test_your_turn
-rm -rf "$E2E_LOG_DIR" && mkdir -p "$E2E_LOG_DIR"
-. "$SOURCE_DIR/tests/e2e/lib.sh"
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 
 SHOTS=$BUILD_DIR/screenshots
 SENTENCE="We usually have dinner at seven o'clock."
 WORDS=7
-e2e_require_program "$BUILD_DIR"
 [ -e "$BUILD_DIR/bin/chengmu_listening.so" ] ||
   e2e_abort "$BUILD_DIR/bin/chengmu_listening.so is missing: build the project first"
 for needed in pulseaudio pactl paplay flite sox; do
@@ -36,16 +32,8 @@ READING=$E2E_LOG_DIR/reading.wav
 flite -voice rms -t "$SENTENCE" -o "$E2E_LOG_DIR/said.wav" &&
   sox "$E2E_LOG_DIR/said.wav" "$READING" pad 1.5 0 || e2e_abort "could not synthesise the reading"
 
-# A sound server of our own, in a folder of our own, so that no other server is touched.
-export PULSE_RUNTIME_PATH=$E2E_LOG_DIR/pulse PULSE_STATE_PATH=$E2E_LOG_DIR/pulse
-export PULSE_SERVER=unix:$PULSE_RUNTIME_PATH/native
-mkdir -p "$PULSE_RUNTIME_PATH"
-e2e_start pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
-  --load="module-native-protocol-unix auth-anonymous=1" \
-  --load="module-null-sink sink_name=speakers" --load="module-null-sink sink_name=learner" \
-  --load="module-remap-source source_name=microphone master=learner.monitor channels=1 channel_map=mono"
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null 2>&1 || e2e_abort "the PulseAudio server did not start"
+e2e_start_pulseaudio "module-null-sink sink_name=speakers" "module-null-sink sink_name=learner" \
+  "module-remap-source source_name=microphone master=learner.monitor channels=1 channel_map=mono"
 pactl set-default-sink speakers
 pactl set-default-source microphone
 
@@ -65,10 +53,8 @@ vemo_balloon() {
 
 e2e_start_xvfb 1024x768x24
 xdotool mousemove 330 10
-(cd "$SOURCE_DIR/data" && exec "$PROGRAM") >"$E2E_LOG_DIR/chengmu.out" \
-  2>"$E2E_LOG_DIR/chengmu.err" &
-E2E_PIDS+=("$!")
-program_pid=$!
+e2e_start_in "$SOURCE_DIR/data" "$PROGRAM"
+program_pid=$E2E_LAST_PID
 e2e_wait_window '^Form1$' 30 >/dev/null || e2e_abort "no window titled Form1"
 e2e_wait_window '^girl says: How are you!$' 90 >/dev/null ||
   e2e_abort "the opening scene did not finish"

@@ -32,37 +32,37 @@ class SentenceWindow : public ::testing::Test {
 };
 
 TEST_F(SentenceWindow, IsASmallFramelessWindowCreatedHiddenAndEmpty) {
-  lesson::SentenceWindow& lx = *window();
-  EXPECT_EQ(lx.windowTitle(), "英语学习");
-  EXPECT_FALSE(lx.isVisible());
-  EXPECT_TRUE(lx.windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_FALSE(lx.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(lx.size(), QSize(377, 81));
-  EXPECT_FALSE(lx.windowIcon().isNull());
-  EXPECT_EQ(lx.sentence(), "");
-  EXPECT_EQ(lx.translation(), "");
+  lesson::SentenceWindow& sentenceWindow = *window();
+  EXPECT_EQ(sentenceWindow.windowTitle(), "英语学习");
+  EXPECT_FALSE(sentenceWindow.isVisible());
+  EXPECT_TRUE(sentenceWindow.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_FALSE(sentenceWindow.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(sentenceWindow.size(), QSize(377, 81));
+  EXPECT_FALSE(sentenceWindow.windowIcon().isNull());
+  EXPECT_EQ(sentenceWindow.sentence(), "");
+  EXPECT_EQ(sentenceWindow.translation(), "");
 }
 
 TEST_F(SentenceWindow, Text1CoversTheButtonAndText2LiesOutOfSight) {
-  lesson::SentenceWindow& lx = *window();
-  EXPECT_EQ(lx.sentenceBox()->geometry(), QRect(8, 8, 361, 65));
-  EXPECT_EQ(lx.frameButton()->geometry(), QRect(0, 0, 377, 81));
-  EXPECT_EQ(lx.translationBox()->geometry(), QRect(8, 96, 361, 57));
-  EXPECT_GE(lx.translationBox()->y(), lx.height());
+  lesson::SentenceWindow& sentenceWindow = *window();
+  EXPECT_EQ(sentenceWindow.sentenceBox()->geometry(), QRect(8, 8, 361, 65));
+  EXPECT_EQ(sentenceWindow.frameButton()->geometry(), QRect(0, 0, 377, 81));
+  EXPECT_EQ(sentenceWindow.translationBox()->geometry(), QRect(8, 96, 361, 57));
+  EXPECT_GE(sentenceWindow.translationBox()->y(), sentenceWindow.height());
   // Stacking from the top: Text1, Command1, Text2.
-  EXPECT_TRUE(lx.sentenceBox()->isAncestorOf(lx.childAt(100, 40)));
-  EXPECT_EQ(lx.childAt(2, 2), lx.frameButton());
-  EXPECT_EQ(lx.frameButton()->text(), "Command1");
-  EXPECT_FALSE(lx.frameButton()->isDefault());
-  EXPECT_FALSE(lx.frameButton()->autoDefault());
+  EXPECT_TRUE(sentenceWindow.sentenceBox()->isAncestorOf(sentenceWindow.childAt(100, 40)));
+  EXPECT_EQ(sentenceWindow.childAt(2, 2), sentenceWindow.frameButton());
+  EXPECT_EQ(sentenceWindow.frameButton()->text(), "Command1");
+  EXPECT_FALSE(sentenceWindow.frameButton()->isDefault());
+  EXPECT_FALSE(sentenceWindow.frameButton()->autoDefault());
 }
 
 TEST_F(SentenceWindow, TheTextBoxesHaveTheirFontsAndColours) {
-  lesson::SentenceWindow& lx = *window();
-  EXPECT_EQ(QFontInfo(lx.sentenceBox()->font()).family(), "Liberation Sans");
-  EXPECT_TRUE(QFontInfo(lx.translationBox()->font()).family().startsWith("AR PL UKai"))
-      << qPrintable(QFontInfo(lx.translationBox()->font()).family());
-  for (QPlainTextEdit* box : {lx.sentenceBox(), lx.translationBox()}) {
+  lesson::SentenceWindow& sentenceWindow = *window();
+  EXPECT_EQ(QFontInfo(sentenceWindow.sentenceBox()->font()).family(), "Liberation Sans");
+  EXPECT_TRUE(QFontInfo(sentenceWindow.translationBox()->font()).family().startsWith("AR PL UKai"))
+      << qPrintable(QFontInfo(sentenceWindow.translationBox()->font()).family());
+  for (QPlainTextEdit* box : {sentenceWindow.sentenceBox(), sentenceWindow.translationBox()}) {
     EXPECT_EQ(box->font().pointSize(), 18);
     EXPECT_EQ(box->font().weight(), QFont::Normal);
     EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -70,60 +70,64 @@ TEST_F(SentenceWindow, TheTextBoxesHaveTheirFontsAndColours) {
     EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     EXPECT_FALSE(box->isReadOnly());
   }
-  EXPECT_EQ(lx.sentenceBox()->palette().color(QPalette::Text), QColor(0x00, 0xFF, 0x00));
-  EXPECT_EQ(lx.sentenceBox()->palette().color(QPalette::Base), QColor(0x00, 0x00, 0xC0));
-  EXPECT_EQ(lx.translationBox()->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xC0));
-  EXPECT_EQ(lx.translationBox()->palette().color(QPalette::Base), QColor(0x00, 0x80, 0x00));
+  EXPECT_EQ(sentenceWindow.sentenceBox()->palette().color(QPalette::Text),
+            QColor(0x00, 0xFF, 0x00));
+  EXPECT_EQ(sentenceWindow.sentenceBox()->palette().color(QPalette::Base),
+            QColor(0x00, 0x00, 0xC0));
+  EXPECT_EQ(sentenceWindow.translationBox()->palette().color(QPalette::Text),
+            QColor(0xFF, 0xFF, 0xC0));
+  EXPECT_EQ(sentenceWindow.translationBox()->palette().color(QPalette::Base),
+            QColor(0x00, 0x80, 0x00));
 }
 
 TEST_F(SentenceWindow, TabGoesFromText1ToText2ToCommand1AndBack) {
-  lesson::SentenceWindow& lx = *window();
-  EXPECT_EQ(lx.focusWidget(), lx.translationBox());
-  lx.show();
-  lx.activateWindow();
+  lesson::SentenceWindow& sentenceWindow = *window();
+  EXPECT_EQ(sentenceWindow.focusWidget(), sentenceWindow.translationBox());
+  sentenceWindow.show();
+  sentenceWindow.activateWindow();
   QApplication::processEvents();
-  lx.sentenceBox()->setFocus();
-  lx.setSentence(QStringLiteral("typed"));
-  for (QWidget* next :
-       {static_cast<QWidget*>(lx.translationBox()), static_cast<QWidget*>(lx.frameButton()),
-        static_cast<QWidget*>(lx.sentenceBox())}) {
+  sentenceWindow.sentenceBox()->setFocus();
+  sentenceWindow.setSentence(QStringLiteral("typed"));
+  for (QWidget* next : {static_cast<QWidget*>(sentenceWindow.translationBox()),
+                        static_cast<QWidget*>(sentenceWindow.frameButton()),
+                        static_cast<QWidget*>(sentenceWindow.sentenceBox())}) {
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
     QApplication::sendEvent(QApplication::focusWidget(), &tab);
     EXPECT_EQ(QApplication::focusWidget(), next);
   }
-  EXPECT_EQ(lx.sentence(), "typed");
+  EXPECT_EQ(sentenceWindow.sentence(), "typed");
 }
 
 TEST_F(SentenceWindow, ALongSentenceWrapsAndScrollsWithoutGrowingTheWindow) {
-  lesson::SentenceWindow& lx = *window();
-  lx.show();
+  lesson::SentenceWindow& sentenceWindow = *window();
+  sentenceWindow.show();
   const QString sentence =
       QStringLiteral("This sentence is much too long for two lines. ").repeated(4);
-  lx.setSentence(sentence);
+  sentenceWindow.setSentence(sentence);
   QApplication::processEvents();
-  EXPECT_EQ(lx.sentence(), sentence);
-  EXPECT_GT(lx.sentenceBox()->verticalScrollBar()->maximum(), 0);
-  EXPECT_EQ(lx.sentenceBox()->horizontalScrollBar()->maximum(), 0);
-  EXPECT_EQ(lx.size(), QSize(377, 81));
+  EXPECT_EQ(sentenceWindow.sentence(), sentence);
+  EXPECT_GT(sentenceWindow.sentenceBox()->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(sentenceWindow.sentenceBox()->horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(sentenceWindow.size(), QSize(377, 81));
 }
 
 TEST_F(SentenceWindow, KeepsItsTextsWhileHiddenAndShowsTheLastOnes) {
-  lesson::SentenceWindow& lx = *window();
-  lx.setSentence(QStringLiteral("First"));
-  lx.show();
-  lx.hideWindow();
-  lx.setSentence(QStringLiteral(" Hi ~ there "));
-  lx.setTranslation(QStringLiteral("你好~朋友"));
-  EXPECT_EQ(lx.sentence(), " Hi ~ there ");
-  EXPECT_EQ(lx.translation(), "你好~朋友");
-  lx.moveTo(960, 360);
-  lx.show();
-  EXPECT_EQ(lx.pos(), QPoint(64, 24));
-  EXPECT_EQ(lx.sentenceBox()->toPlainText(), " Hi ~ there ");
-  EXPECT_EQ(lx.translationBox()->toPlainText(), "你好~朋友");
-  lx.sentenceBox()->moveCursor(QTextCursor::End);
-  lx.sentenceBox()->insertPlainText(QStringLiteral("!"));
-  EXPECT_EQ(lx.sentence(), " Hi ~ there !");
+  lesson::SentenceWindow& sentenceWindow = *window();
+  sentenceWindow.setSentence(QStringLiteral("First"));
+  sentenceWindow.show();
+  sentenceWindow.hideWindow();
+  sentenceWindow.setSentence(QStringLiteral(" Hi ~ there "));
+  sentenceWindow.setTranslation(QStringLiteral("你好~朋友"));
+  EXPECT_EQ(sentenceWindow.sentence(), " Hi ~ there ");
+  EXPECT_EQ(sentenceWindow.translation(), "你好~朋友");
+  sentenceWindow.moveTo(960, 360);
+  sentenceWindow.show();
+  EXPECT_EQ(sentenceWindow.pos(), QPoint(64, 24));
+  EXPECT_EQ(sentenceWindow.sentenceBox()->toPlainText(), " Hi ~ there ");
+  EXPECT_EQ(sentenceWindow.translationBox()->toPlainText(), "你好~朋友");
+  sentenceWindow.sentenceBox()->moveCursor(QTextCursor::End);
+  sentenceWindow.sentenceBox()->insertPlainText(QStringLiteral("!"));
+  EXPECT_EQ(sentenceWindow.sentence(), " Hi ~ there !");
 }
 
 TEST(ProgramIcon, IsAPictureAtThirtyTwoPixels) {

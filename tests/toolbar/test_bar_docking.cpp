@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_window_system.h"
 #include "platform/twips.h"
+#include "support/headless_window_system.h"
 #include "toolbar/bar_docking.h"
 
 namespace {
@@ -37,7 +37,7 @@ class Docking : public ::testing::Test {
   }
   int height() const { return windowSystem.geometry.height(); }
 
-  platform::HeadlessWindowSystem windowSystem;
+  testing_support::HeadlessWindowSystem windowSystem;
   BarDocking docking;
 };
 
@@ -112,7 +112,7 @@ TEST_F(Docking, RollingUpKeepsTheMovePointerUntilTheNextExpandedPoll) {
 class ExpandedTest : public ::testing::TestWithParam<double> {};
 
 TEST_P(ExpandedTest, OnlyTheDockedHeightCountsAsExpanded) {
-  platform::HeadlessWindowSystem windowSystem;
+  testing_support::HeadlessWindowSystem windowSystem;
   const platform::Twips twips(GetParam(), GetParam());
   BarDocking docking(windowSystem, twips, twips.toPixels(QRect(3870, 2745, 2400, 1035)));
   docking.dock();
