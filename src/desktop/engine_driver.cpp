@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "base/guarded_run.h"
-#include "character/logging.h"
+#include "desktop_log.h"
 
 namespace character {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "base/guarded_run.h"
-#include "character/logging.h"
+#include "desktop_log.h"
 #include "speech/speech_module.h"
 
 namespace character {
@@ -60,7 +60,7 @@ void LazySpeech::startLoading() {
 }
 
 void LazySpeech::onModuleLoaded() {
-  base::runGuarded([this] { service(); }, base::logFailure(lcSpeech, "starting speech"));
+  base::runGuarded([this] { service(); }, base::logFailure(lcSpeechLoading, "starting speech"));
 }
 
 SpeechService& LazySpeech::service() {
@@ -83,7 +83,7 @@ void LazySpeech::makeService() {
   if (made) {
     service_.reset(made);
   } else {
-    qCWarning(lcSpeech, "%s; the characters speak silently", qUtf8Printable(problem));
+    qCWarning(lcSpeechLoading, "%s; the characters speak silently", qUtf8Printable(problem));
     service_ = std::make_unique<TimedSpeech>();
   }
   for (Waiting& waiting : std::exchange(waiting_, {})) {

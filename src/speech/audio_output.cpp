@@ -3,8 +3,8 @@
 
 #include <atomic>
 
-#include "character/logging.h"
 #include "pulse_stream.h"
+#include "speech_log.h"
 
 namespace character {
 

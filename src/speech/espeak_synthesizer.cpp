@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "espeak_worker.h"
+#include "increasing_word_times.h"
 #include "mouth_shapes.h"
 #include "resample.h"
 #include "text_runs.h"
@@ -129,10 +130,9 @@ std::vector<WordTiming> wordTimes(const QString& text, const std::vector<WordEve
   }
   std::vector<WordTiming> times;
   for (std::size_t i = 0; i < starts.size(); ++i) {
-    const int start = std::max(starts[i], times.empty() ? 0 : times.back().startMs);
-    const int end = i + 1 < starts.size() ? starts[i + 1] : durationMs;
-    times.push_back({start, std::clamp(end, start, durationMs)});
+    times.push_back({starts[i], i + 1 < starts.size() ? starts[i + 1] : durationMs});
   }
+  makeWordTimesIncreasing(times, durationMs);
   return times;
 }
 

@@ -4,8 +4,8 @@
 #include <QtGlobal>
 
 #include "base/guarded_run.h"
-#include "character/logging.h"
 #include "create_speech_service.h"
+#include "speech_log.h"
 
 extern "C" Q_DECL_EXPORT character::SpeechService* chengmu_create_speech_service() {
   character::SpeechService* service = nullptr;

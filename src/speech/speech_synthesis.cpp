@@ -5,8 +5,8 @@
 #include <atomic>
 
 #include "base/guarded_run.h"
-#include "character/logging.h"
 #include "increasing_word_times.h"
+#include "speech_log.h"
 #include "text_runs.h"
 
 namespace character {

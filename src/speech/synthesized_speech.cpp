@@ -2,7 +2,7 @@
 #include "synthesized_speech.h"
 
 #include "base/guarded_run.h"
-#include "character/logging.h"
+#include "speech_log.h"
 
 namespace character {
 

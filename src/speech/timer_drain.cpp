@@ -5,7 +5,7 @@
 
 #include "audio_clip.h"
 #include "base/guarded_run.h"
-#include "character/logging.h"
+#include "speech_log.h"
 
 namespace character {
 

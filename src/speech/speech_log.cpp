@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logging.h"
+#include "speech_log.h"
 
 namespace character {
 
-Q_LOGGING_CATEGORY(lcCharacter, "chengmu.character")
 Q_LOGGING_CATEGORY(lcSpeech, "chengmu.speech")
 
 }  // namespace character
