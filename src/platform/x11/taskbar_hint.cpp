@@ -5,7 +5,9 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QVariant>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -54,19 +56,72 @@ void addSkipStates(xcb_connection_t* connection, xcb_window_t window) {
   xcb_flush(connection);
 }
 
-// Sets the hint on a window that is about to be shown: Qt sends the show event of a top-level
-// widget before it maps the window.
+bool hasSkipStates(xcb_connection_t* connection, xcb_window_t window) {
+  const std::vector<xcb_atom_t> states =
+      currentStates(connection, window, internAtom(connection, "_NET_WM_STATE"));
+  return std::find(states.begin(), states.end(),
+                   internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR")) != states.end();
+}
+
+// Asks the window manager to add the skip states to a mapped window, as a client must once the
+// window manager owns the property.
+void askForSkipStates(xcb_connection_t* connection, xcb_window_t window) {
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = internAtom(connection, "_NET_WM_STATE");
+  message.data.data32[0] = 1;  // _NET_WM_STATE_ADD
+  message.data.data32[1] = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+  message.data.data32[2] = internAtom(connection, "_NET_WM_STATE_SKIP_PAGER");
+  message.data.data32[3] = 1;  // asked by an ordinary application
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+  xcb_send_event(connection, 0, screen->root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(connection);
+}
+
+xcb_connection_t* x11Connection() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->connection() : nullptr;
+}
+
+// Sets the hint on a window that is about to be shown (Qt sends the show event of a top-level
+// widget before it maps the window), and looks again once the window is mapped: a window hidden
+// and shown again quickly can meet a window manager that handles the hiding (and drops the
+// states of the withdrawn window) only after the hint was written. The states are then asked
+// for as for any mapped window.
 class SkipTaskbarOnShow : public QObject {
  public:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Show && !event->spontaneous()) {
-      auto* window = static_cast<QWidget*>(watched);
-      if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-          x11 && x11->connection()) {
-        addSkipStates(x11->connection(), static_cast<xcb_window_t>(window->winId()));
-      }
+    if (auto* widget = qobject_cast<QWidget*>(watched)) {
+      if (event->type() == QEvent::Show && !event->spontaneous()) prepareShowing(*widget);
+    } else if (auto* handle = qobject_cast<QWindow*>(watched)) {
+      if (event->type() == QEvent::Expose) checkMapped(*handle);
     }
     return false;
+  }
+
+ private:
+  static constexpr const char* kCheckPending = "chengmuSkipStatesUnchecked";
+
+  void prepareShowing(QWidget& window) {
+    xcb_connection_t* connection = x11Connection();
+    if (!connection) return;
+    addSkipStates(connection, static_cast<xcb_window_t>(window.winId()));
+    QWindow* handle = window.windowHandle();
+    handle->removeEventFilter(this);
+    handle->installEventFilter(this);
+    handle->setProperty(kCheckPending, true);
+  }
+
+  void checkMapped(QWindow& handle) {
+    if (!handle.isExposed() || !handle.property(kCheckPending).toBool()) return;
+    handle.setProperty(kCheckPending, false);
+    xcb_connection_t* connection = x11Connection();
+    const auto window = static_cast<xcb_window_t>(handle.winId());
+    if (connection && !hasSkipStates(connection, window)) askForSkipStates(connection, window);
   }
 };
 
