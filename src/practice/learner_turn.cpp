@@ -25,7 +25,7 @@ void LearnerTurn::cancel() {
   prompt_ = {};
   ++turnNumber_;
   reading_.reset();
-  sign_.hide();
+  endRecording();
 }
 
 // Recording starts once the host has said his line, so that it does not record him; a prompt
@@ -36,24 +36,38 @@ void LearnerTurn::listenOnceThePromptIsSaid(quint64 turnNumber) {
   if (prompt.Status() != character::RequestStatus::Interrupted) listen();
 }
 
+// The sign says "speak now": it shows with the first sound the microphone delivers, not while
+// the microphone is still being opened, so no first word is lost.
 void LearnerTurn::listen() {
-  sign_.showBeside(hostFrame_());
+  recording_ = true;
   reading_ = listener_.listen(sentence_.text, readingCallbacks());
+}
+
+void LearnerTurn::endRecording() {
+  recording_ = false;
+  sign_.hide();
+}
+
+void LearnerTurn::showLevel(double level) {
+  if (!sign_.isVisible()) sign_.showBeside(hostFrame_());
+  sign_.setLevel(level);
 }
 
 // A finished reading is kept until the next turn or a cancel: it is not destroyed from inside
 // its own callback.
 listening::ReadingCallbacks LearnerTurn::readingCallbacks() {
   listening::ReadingCallbacks callbacks;
-  callbacks.levelChanged = [this](double level) { sign_.setLevel(level); };
-  callbacks.recordingEnded = [this] { sign_.hide(); };
+  callbacks.levelChanged = [this](double level) {
+    if (recording_) showLevel(level);
+  };
+  callbacks.recordingEnded = [this] { endRecording(); };
   callbacks.scored = [this](const std::vector<listening::WordScore>& words) {
-    sign_.hide();
+    endRecording();
     runStep([&] { answerScoredReading(cast_, sentence_, words); });
     emit scored(sentence_, words);
   };
   callbacks.failed = [this](listening::ReadingProblem problem) {
-    sign_.hide();
+    endRecording();
     runStep([&] { answerReadingProblem(cast_, problem); });
   };
   return callbacks;
@@ -63,7 +77,7 @@ void LearnerTurn::runStep(const std::function<void()>& step) {
   base::runGuarded(step, [this](const QString& message) {
     qCWarning(lcPractice).noquote() << message;
     prompt_ = {};
-    sign_.hide();
+    endRecording();
   });
 }
 

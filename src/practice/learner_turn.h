@@ -41,6 +41,8 @@ class LearnerTurn : public QObject {
  private:
   void listenOnceThePromptIsSaid(quint64 turnNumber);
   void listen();
+  void showLevel(double level);
+  void endRecording();
   listening::ReadingCallbacks readingCallbacks();
   // Runs a step of a callback; a failure is logged and the turn ends.
   void runStep(const std::function<void()>& step);
@@ -55,6 +57,8 @@ class LearnerTurn : public QObject {
   // Counts the turns begun and ended, so that the end of an earlier prompt is told apart.
   quint64 turnNumber_ = 0;
   std::unique_ptr<listening::Reading> reading_;
+  // From the start of a recording until it ends, however it ends.
+  bool recording_ = false;
 };
 
 }  // namespace practice

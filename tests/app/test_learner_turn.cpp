@@ -74,6 +74,7 @@ TEST(LearnerCommands, TheButtonsMenuAndTheSentenceWindowsKeysReachTheCommands) {
   EXPECT_EQ(on.stage.log.last(), "vemo Speak \"Your turn!\"");
   ASSERT_TRUE(listenedTo(on.stage, on.listener, 1));
   EXPECT_EQ(on.listener.sentences.last(), "Good morning");
+  on.listener.callbacks.levelChanged(0.1);
   EXPECT_TRUE(program.learnerTurn().sign().isVisible());
 
   toolbar.button(app::commands::commandIndex(Command::Stop)).click();
@@ -120,10 +121,13 @@ TEST(LearnerTurn, TheHostAnswersWithTheMarkedScoreOrWhatWentWrong) {
   const std::vector<WordScore> oneMissed = {
       {"I", true}, {"like", true}, {"green", false}, {"apples", true}};
 
+  // The sign shows with the first sound the microphone delivers, not before.
   turn.start(sentence);
   ASSERT_TRUE(listenedTo(stage, listener, 1));
-  EXPECT_EQ(turn.sign().pos(), QPoint(580, 103));
+  EXPECT_FALSE(turn.sign().isVisible());
   listener.callbacks.levelChanged(0.5);
+  EXPECT_TRUE(turn.sign().isVisible());
+  EXPECT_EQ(turn.sign().pos(), QPoint(580, 103));
   EXPECT_EQ(turn.sign().level(), 0.5);
   listener.callbacks.recordingEnded();
   EXPECT_FALSE(turn.sign().isVisible());
