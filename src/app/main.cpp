@@ -4,8 +4,10 @@
 #include <memory>
 
 #include "app_log.h"
+#include "balloon_clearance.h"
 #include "base/guarded_run.h"
 #include "command_line.h"
+#include "desktop/qt_presenter.h"
 #include "desktop/runtime.h"
 #include "listening/program_listener.h"
 #include "platform/display_check.h"
@@ -61,6 +63,7 @@ int runProgram(QApplication& application, app::SingleInstance& instance,
         runtime = character::createDesktopRuntime();
         listener = listening::createProgramListener(programFolder);
         program = std::make_unique<app::Program>(*runtime->engine, *listener);
+        runtime->presenter->setKeepClear(app::windowsBalloonsKeepClearOf(program->toolbar()));
         program->start(programFolder);
         if (!lessonPath.isEmpty()) program->openLessonAfterOpeningScene(lessonPath);
         started = true;

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <vector>
 
 #include "character/presenter.h"
 
@@ -20,8 +21,11 @@ struct BalloonGeometry {
 
 // Places a balloon holding text of `textSize` for a character whose frame is `character`:
 // above it, centred on it, or below it when there is no room above; always inside `screen`
-// (the screen's available area) when it fits there at all.
+// (the screen's available area) when it fits there at all. When that place would cover one of
+// `keepClear` (screen pixels: windows the learner must still see), the balloon goes below, beside
+// or slid along instead, wherever it then covers none of them nor the character; it stays in the
+// usual place when no such place is left on the screen.
 BalloonGeometry placeBalloon(BalloonKind kind, const QSize& textSize, const QRect& character,
-                             const QRect& screen);
+                             const QRect& screen, const std::vector<QRect>& keepClear = {});
 
 }  // namespace character

@@ -64,7 +64,8 @@ void BalloonWindow::setContent(BalloonKind kind, const QString& fullText,
 
 void BalloonWindow::place(const QRect& characterFrame) {
   const BalloonGeometry placed =
-      placeBalloon(kind_, text_->size(), characterFrame, availableScreenArea(characterFrame));
+      placeBalloon(kind_, text_->size(), characterFrame, availableScreenArea(characterFrame),
+                   areasToKeepClear());
   const bool reshaped = placed.window.size() != geometry_.window.size() ||
                         placed.tailTip != geometry_.tailTip || placed.below != geometry_.below;
   geometry_ = placed;
@@ -91,6 +92,10 @@ QRect BalloonWindow::availableScreenArea(const QRect& characterFrame) const {
   const QScreen* screen = QGuiApplication::screenAt(characterFrame.center());
   if (!screen) screen = QGuiApplication::primaryScreen();
   return screen ? screen->availableGeometry() : kNoScreen;
+}
+
+std::vector<QRect> BalloonWindow::areasToKeepClear() const {
+  return keepClear_ ? keepClear_() : std::vector<QRect>{};
 }
 
 void BalloonWindow::paintEvent(QPaintEvent*) {

@@ -24,6 +24,7 @@ void QtPresenter::addCharacter(const QString& id, const CharacterData& data) {
   auto shown = std::make_unique<Shown>(id, data);
   shown->frame = QRect(0, 0, data.width, data.height);
   shown->window.setGeometry(shown->frame);
+  shown->balloon.setKeepClear(keepClear_);
   shown_[id] = std::move(shown);
 }
 
@@ -79,6 +80,11 @@ void QtPresenter::showMarkedBalloon(const QString& id, BalloonKind kind, const Q
 
 void QtPresenter::hideBalloon(const QString& id) {
   if (Shown* shown = find(id)) shown->balloon.hide();
+}
+
+void QtPresenter::setKeepClear(KeepClearAreas areas) {
+  keepClear_ = std::move(areas);
+  for (auto& [id, shown] : shown_) shown->balloon.setKeepClear(keepClear_);
 }
 
 CharacterWindow* QtPresenter::characterWindow(const QString& id) const {

@@ -30,6 +30,9 @@ class QtPresenter : public Presenter {
                          const std::vector<MarkedRange>& marked) override;
   void hideBalloon(const QString& id) override;
 
+  // Makes every balloon keep clear of `areas`, asked at each placement.
+  void setKeepClear(KeepClearAreas areas);
+
   // The windows of a character, or nullptr when it is not loaded (for tests).
   CharacterWindow* characterWindow(const QString& id) const;
   BalloonWindow* balloonWindow(const QString& id) const;
@@ -40,6 +43,7 @@ class QtPresenter : public Presenter {
   void showPose(Shown& shown);
 
   std::map<QString, std::unique_ptr<Shown>> shown_;
+  KeepClearAreas keepClear_;
 };
 
 }  // namespace character

@@ -123,6 +123,29 @@ TEST_F(BalloonTest, ABalloonStaysOnTheScreenNearEveryEdge) {
   }
 }
 
+// The sentence window just above a character low on the screen: no room above it nor below it.
+TEST_F(BalloonTest, ABalloonKeepsClearOfTheProgramsWindowsWhileStayingOnTheScreen) {
+  const QRect screen(0, 0, 800, 600);
+  const QRect bar(0, 0, 800, 20);
+  const QRect sentenceWindow(150, 300, 500, 140);
+  const QRect character(300, 440, 100, 150);
+  for (BalloonKind kind : {BalloonKind::Speech, BalloonKind::Thought}) {
+    const BalloonGeometry usual = placeBalloon(kind, QSize(150, 40), character, screen);
+    ASSERT_TRUE(usual.window.intersects(sentenceWindow));
+    const BalloonGeometry barOnly = placeBalloon(kind, QSize(150, 40), character, screen, {bar});
+    EXPECT_EQ(barOnly.window, usual.window) << "the usual place when it covers nothing";
+    EXPECT_EQ(barOnly.tailTip, usual.tailTip);
+
+    const BalloonGeometry placed =
+        placeBalloon(kind, QSize(150, 40), character, screen, {bar, sentenceWindow});
+    EXPECT_TRUE(screen.contains(placed.window));
+    EXPECT_FALSE(placed.window.intersects(sentenceWindow));
+    EXPECT_FALSE(placed.window.intersects(bar));
+    EXPECT_FALSE(placed.window.intersects(character));
+    EXPECT_TRUE(QRect(QPoint(0, 0), placed.window.size()).contains(placed.tailTip));
+  }
+}
+
 TEST_F(BalloonTest, TheWindowIsTitledWithTheWholeTextAndCutOutToItsShape) {
   BalloonWindow balloon(QStringLiteral("boy"));
   const QRect character(300, 300, 100, 120);
