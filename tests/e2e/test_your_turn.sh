@@ -9,8 +9,8 @@
 # listens") shows, and at once a reading of the sentence synthesised by flite, its first word
 # at its very start, is played into "learner".
 # vemo's balloon then shows the sentence with the score "n/m", all words heard, above his
-# "Well done!". A screenshot of the result balloon goes to
-# BUILD_DIR/screenshots/your-turn-result.png.
+# "Well done!", placed clear of the sentence window and the bar. A screenshot of the result
+# balloon goes to BUILD_DIR/screenshots/your-turn-result.png.
 # Usage: test_your_turn.sh BUILD_DIR SOURCE_DIR
 set -u
 
@@ -75,6 +75,18 @@ result=$(vemo_balloon '[0-9]+/[0-9]+' 60) || e2e_abort "no score in vemo's ballo
 e2e_log "result balloon: $result"
 sleep 0.5
 e2e_screenshot "$SHOTS/your-turn-result.png"
+# The result balloon covers neither the sentence window nor the bar.
+overlap() {
+  local ax ay aw ah bx by bw bh
+  read -r ax ay aw ah < <(e2e_window_geometry "$1")
+  read -r bx by bw bh < <(e2e_window_geometry "$2")
+  ((ax < bx + bw && bx < ax + aw && ay < by + bh && by < ay + ah)) && echo overlap
+}
+balloon=$(e2e_find_windows '^vemo says: .*[0-9]+/[0-9]+' | head -n 1)
+for window in '^英语学习$' '^Form1$'; do
+  e2e_expect_eq "$(overlap "$balloon" "$(e2e_find_windows "$window" | head -n 1)")" "" \
+    "the result balloon against the window $window"
+done
 score=$(grep -o '[0-9]\+/[0-9]\+' <<<"$result" | tail -n 1)
 e2e_expect_eq "$score" "$WORDS/$WORDS" "score of a reading of the whole sentence"
 [[ $result == *"Well done!"* ]] || e2e_fail "vemo did not say \"Well done!\" with the score"
