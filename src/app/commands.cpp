@@ -97,7 +97,7 @@ void quit(CommandTarget& target) {
 }
 
 void showForTyping(CommandTarget& target) {
-  target.cast()[Role::Girl].Stop();
+  target.cast().stop(Role::Girl);
   target.sentenceWindow().showForTyping(kSentenceWindowLeft, kSentenceWindowTop);
 }
 

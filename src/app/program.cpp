@@ -48,7 +48,7 @@ void Program::createActions() {
   slowSpeech_ = new QAction(QStringLiteral("慢速 (Slow speech)"), this);
   slowSpeech_->setCheckable(true);
   slowSpeech_->setChecked(practice::slowSpeechChosen());
-  engine_.setSpeechPace(slowSpeech_->isChecked() ? practice::kSlowSpeechPace : 1.0);
+  cast_.setSentencePace(slowSpeech_->isChecked() ? practice::kSlowSpeechPace : 1.0);
   connect(slowSpeech_, &QAction::toggled, this, [this](bool slow) { setSlowSpeech(slow); });
 }
 
@@ -61,7 +61,7 @@ std::vector<toolbar::ToolbarButton> Program::toolbarButtons() const {
 }
 
 void Program::setSlowSpeech(bool slow) {
-  engine_.setSpeechPace(slow ? practice::kSlowSpeechPace : 1.0);
+  cast_.setSentencePace(slow ? practice::kSlowSpeechPace : 1.0);
   practice::keepSlowSpeechChoice(slow);
 }
 

@@ -297,9 +297,9 @@ void Engine::startSpeech(CharacterState& character, std::int64_t now) {
   character.runningUntilMs = now + utterance.durationMs;
   speech_.play(character.data.id, character.speech);
   beginAnimation(character, character.data.findAnimation(animation_names::kSpeaking), now, true);
+  // A speech service may time more or fewer words than the text has; updateSpeech() reveals no
+  // word beyond either list.
   std::vector<qsizetype> ends = base::wordEnds(action.text);
-  // Both come from the one word split: a speech service times every word of the text.
-  Q_ASSERT(ends.size() == utterance.words.size());
   if (ends.empty()) return;
   const QString note = action.noted ? action.noted->note + QLatin1Char('\n') : QString();
   for (qsizetype& end : ends) end += note.size();
@@ -423,8 +423,9 @@ void Engine::updateSpeech(CharacterState& character, std::int64_t now) {
   if (!character.speech) return;
   const std::int64_t into = now - character.speechSinceMs;
   const auto& words = character.speech->utterance().words;
+  const int timedTextWords = int(std::min(words.size(), character.balloon.wordEnds.size()));
   int revealed = 0;
-  while (revealed < int(words.size()) && words[revealed].startMs <= into) ++revealed;
+  while (revealed < timedTextWords && words[revealed].startMs <= into) ++revealed;
   if (revealed != character.balloon.revealedWords) {
     character.balloon.revealedWords = revealed;
     showBalloonText(character);

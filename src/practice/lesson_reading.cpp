@@ -19,7 +19,7 @@ void endLesson(const LessonReading& reading) {
 void openLesson(const LessonReading& reading, const LessonFileChooser& chooseLessonFile) {
   reading.session.close();
   reading.window.hideWindow();
-  reading.cast[stage::Role::Girl].Stop();
+  reading.cast.stop(stage::Role::Girl);
   const QString path = chooseLessonFile();
   if (path.isEmpty()) return;
   reading.session.open(path);

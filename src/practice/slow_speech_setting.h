@@ -3,7 +3,7 @@
 
 namespace practice {
 
-// The pace of every English sentence while the learner has chosen slow speech.
+// The pace of the pupils' English sentences while the learner has chosen slow speech.
 inline constexpr double kSlowSpeechPace = 0.75;
 
 // Whether the learner chose slow speech, as kept across runs in the program's settings

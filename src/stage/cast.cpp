@@ -17,6 +17,17 @@ bool Cast::loaded(Role role) const {
   return character(role) != nullptr;
 }
 
+character::SpeakStyle Cast::sentenceStyle() const {
+  character::SpeakStyle style;
+  if (sentencePace_ != 1.0) style.pace = sentencePace_;
+  return style;
+}
+
+void Cast::stop(Role role) {
+  spokenSentences_.takeNote();
+  (*this)[role].Stop();
+}
+
 void Cast::setControl(Role role, std::unique_ptr<character::AgentControl> control) {
   seats_[index(role)].control = std::move(control);
 }

@@ -35,6 +35,17 @@ class Cast {
   // The sentences the pupils were given to say, lesson lines and typed ones.
   SpokenSentences& spokenSentences() { return spokenSentences_; }
 
+  // The pace of the pupils' sentences (lesson lines, typed sentences and those said again): 1 is
+  // the voices' own. The host's lines, the greetings and the Chinese keep their own pace.
+  void setSentencePace(double pace) { sentencePace_ = pace; }
+  double sentencePace() const { return sentencePace_; }
+  // How a pupil speaks a sentence: at the sentences' pace, given only when it is not 1, so a
+  // sentence at the voices' own pace is a plain Speak.
+  character::SpeakStyle sentenceStyle() const;
+
+  // Stops the character playing `role`; a sentence it had begun to say still counts as said.
+  void stop(Role role);
+
   // Hides every character and lets go of its request, its character and its component
   // instance, one role after another.
   void release();
@@ -49,6 +60,7 @@ class Cast {
 
   std::array<Seat, kRoleCount> seats_;
   SpokenSentences spokenSentences_;
+  double sentencePace_ = 1.0;
 };
 
 }  // namespace stage

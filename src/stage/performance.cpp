@@ -21,6 +21,13 @@ QPoint overThe(Role pupil) {
   return {castMember(pupil).home.x(), castMember(Role::Host).home.y()};
 }
 
+// `pupil` says a lesson line or the learner's sentence, which is kept as said.
+character::Request saySentence(Cast& cast, Role pupil, const QString& sentence) {
+  const character::Request spoken = cast[pupil].Speak(sentence, cast.sentenceStyle());
+  cast.spokenSentences().add(pupil, sentence, spoken);
+  return spoken;
+}
+
 void perform(Cast& cast, const Turn& turn, const QString& sentence, const QString& thought) {
   character::Character& speaker = cast[turn.speaker];
   character::Character& listener = cast[turn.listener];
@@ -30,8 +37,7 @@ void perform(Cast& cast, const Turn& turn, const QString& sentence, const QStrin
   host.Play(QStringLiteral("Lookdown"));
   speaker.Play(QString::fromLatin1(turn.speakerPose));
   character::Request& spoken = cast.request(turn.speaker);
-  spoken = speaker.Speak(sentence);
-  cast.spokenSentences().add(turn.speaker, sentence, spoken);
+  spoken = saySentence(cast, turn.speaker, sentence);
   if (turn.afterSpeaking) speaker.Play(QString::fromLatin1(turn.afterSpeaking));
   if (!thought.isEmpty()) {
     host.Wait(spoken);
@@ -46,9 +52,13 @@ void perform(Cast& cast, const Turn& turn, const QString& sentence, const QStrin
 QString thoughtText(const QString& translation) {
   QString thought;
   thought.reserve(translation.size() * 2);
-  for (QChar unit : translation) {
+  for (qsizetype at = 0; at < translation.size(); ++at) {
     thought += QLatin1Char(' ');
-    thought += unit;
+    thought += translation[at];
+    // The two halves of a character beyond the Basic Multilingual Plane stay together.
+    const bool pairFollows = translation[at].isHighSurrogate() && at + 1 < translation.size() &&
+                             translation[at + 1].isLowSurrogate();
+    if (pairFollows) thought += translation[++at];
   }
   return thought;
 }
@@ -68,7 +78,7 @@ bool SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t LineCo
   character::Character& host = cast[Role::Host];
   const QPoint home = castMember(Role::Host).home;
   host.MoveTo(home.x(), home.y());
-  cast[Role::Girl].Stop();
+  cast.stop(Role::Girl);
   if (sentence.isEmpty()) return false;
   const Role speaker = typedSentenceSpeaker(LineCounter);
   if (speaker == Role::Girl) {
@@ -78,7 +88,7 @@ bool SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t LineCo
     host.Play(QStringLiteral("LookRight"));
     cast[Role::Boy].Play(QStringLiteral("Suggest"));
   }
-  cast.spokenSentences().add(speaker, sentence, cast[speaker].Speak(sentence));
+  saySentence(cast, speaker, sentence);
   return true;
 }
 
@@ -87,8 +97,7 @@ Role typedSentenceSpeaker(std::int32_t LineCounter) {
 }
 
 void SayAgain(Cast& cast, const SpokenSentence& sentence) {
-  cast.spokenSentences().add(sentence.speaker, sentence.text,
-                             cast[sentence.speaker].Speak(sentence.text));
+  saySentence(cast, sentence.speaker, sentence.text);
 }
 
 }  // namespace stage

@@ -8,8 +8,9 @@
 
 namespace stage {
 
-// The thought the host shows for a translation: a blank before each 16-bit unit, so "你好"
-// becomes " 你 好" and an empty translation stays empty.
+// The thought the host shows for a translation: a blank before each character (code point), so
+// "你好" becomes " 你 好", a character beyond the Basic Multilingual Plane stays whole and an
+// empty translation stays empty.
 QString thoughtText(const QString& translation);
 
 // Odd counts give the turn to the girl, even ones to the boy.
@@ -30,7 +31,7 @@ bool SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t LineCo
 // The pupil who says a typed sentence at this LineCounter.
 Role typedSentenceSpeaker(std::int32_t LineCounter);
 
-// The pupil who said `sentence` says it again, at the engine's speech pace.
+// The pupil who said `sentence` says it again, at the sentences' pace (Cast::sentencePace()).
 void SayAgain(Cast& cast, const SpokenSentence& sentence);
 
 }  // namespace stage

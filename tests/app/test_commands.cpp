@@ -116,6 +116,20 @@ TEST_F(Commands, SpeakSaysWhatTheSentenceWindowHolds) {
   EXPECT_EQ(target->session.LineCounter(), 5);
 }
 
+// "短" cuts the girl off, yet the sentence she began is the one to say again, not the text typed
+// since.
+TEST_F(Commands, ASentenceCutOffByTypingIsSaidAgain) {
+  target->window.setSentence(QStringLiteral("Good morning"));
+  target->session.setLineCounter(1);
+  run(Command::Speak);
+  target->engine.runUntil(target->clock,
+                          target->clock.nowMs() + 500);  // past the girl's pose, into the sentence
+  run(Command::TypeSentence);
+  target->window.setSentence(QStringLiteral("Not said yet"));
+  run(Command::SayAgain);
+  EXPECT_EQ(target->log.last(), "girl Speak \"Good morning\"");
+}
+
 TEST_F(Commands, SpeakingAtTheLargestCountIsReportedAndTheCountStays) {
   target->window.setSentence(QStringLiteral("Hi"));
   target->session.setLineCounter(std::numeric_limits<std::int32_t>::max());

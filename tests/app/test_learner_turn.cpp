@@ -18,6 +18,8 @@
 #include "practice/reading_feedback.h"
 #include "practice/slow_speech_setting.h"
 #include "stage/cast_stage.h"
+#include "stage/closing_scene.h"
+#include "stage/performance.h"
 
 namespace {
 
@@ -100,14 +102,31 @@ TEST(LearnerCommands, SlowSpeechIsKeptAcrossRuns) {
     ProgramOnStage first;
     EXPECT_FALSE(first.program.learnerMenu().slowSpeech().isChecked());
     first.program.learnerMenu().slowSpeech().trigger();
-    EXPECT_EQ(first.stage.engine.speechPace(), practice::kSlowSpeechPace);
+    EXPECT_EQ(first.program.cast().sentencePace(), practice::kSlowSpeechPace);
   }
   EXPECT_TRUE(QFile::exists(config.filePath("chengmu/chengmu.conf")));
   ProgramOnStage second;
   EXPECT_TRUE(second.program.learnerMenu().slowSpeech().isChecked());
-  EXPECT_EQ(second.stage.engine.speechPace(), practice::kSlowSpeechPace);
+  EXPECT_EQ(second.program.cast().sentencePace(), practice::kSlowSpeechPace);
   second.program.learnerMenu().slowSpeech().trigger();
-  EXPECT_EQ(second.stage.engine.speechPace(), 1.0);
+  EXPECT_EQ(second.program.cast().sentencePace(), 1.0);
+}
+
+// Slow speech slows the pupils' sentences; the host's own lines keep the voices' pace.
+TEST(LearnerCommands, SlowSpeechSlowsOnlyThePupilsSentences) {
+  QTemporaryDir config;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+  ProgramOnStage on;
+  on.program.learnerMenu().slowSpeech().trigger();
+  stage::PerformSentence(on.program.cast(), QStringLiteral("Good morning"),
+                         QStringLiteral("早上好"), 3);
+  on.program.sentenceWindow().setSentence(QStringLiteral("Good morning"));
+  on.program.learnerMenu().yourTurn().trigger();
+  stage::queueClosingScene(on.program.cast());
+  EXPECT_TRUE(on.stage.log.contains("girl Speak \"Good morning\" \"0.75\""));
+  EXPECT_TRUE(on.stage.log.contains("vemo Speak \"Your turn!\""));
+  EXPECT_TRUE(on.stage.log.contains("vemo Speak \"学 习 完 毕\""));
+  EXPECT_EQ(on.stage.engine.speechPace(), 1.0);
 }
 
 // The host's answer to a reading, one case per way a reading ends; a new turn ends the one

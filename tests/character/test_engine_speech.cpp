@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <cmath>
 
 #include "character/engine.h"
@@ -195,6 +196,21 @@ TEST_F(EngineSpeechTest, EverySpeakIsPreparedAtItsPace) {
             3 * std::lround(TimedSpeech::kMsPerWord / 0.75));
   EXPECT_EQ(TimedSpeech::estimate("one two three", 0.75).words.back().startMs,
             2 * std::lround(TimedSpeech::kMsPerWord / 0.75));
+}
+
+// A speech service may time fewer or more words than the text has: the balloon reveals the
+// timed words of the text, never reading past either list, and shows the whole text once said.
+TEST_F(EngineSpeechTest, WordTimesThatDoNotMatchTheTextRevealOnlyItsWords) {
+  engine.speak(boy, "one two three four");
+  speech.finish(0, unevenThreeWords());
+  engine.speak(boy, "one two");
+  speech.finish(1, unevenThreeWords());
+  runFor(2 * 2000);
+  EXPECT_EQ(presenter.log.filter(QRegularExpression("^boy balloon \"")),
+            QStringList({"boy balloon \"\"", "boy balloon \"one\"", "boy balloon \"one two\"",
+                         "boy balloon \"one two three\"", "boy balloon \"one two three four\"",
+                         "boy balloon \"\"", "boy balloon \"one\"", "boy balloon \"one two\"",
+                         "boy balloon \"one two\""}));
 }
 
 // A note stands whole above the spoken words from the start, with its marks, and the balloon

@@ -23,6 +23,11 @@ TEST(ThoughtText, PutsABlankBeforeEverySixteenBitUnit) {
   EXPECT_EQ(thoughtText(QStringLiteral("早上好！")).size(), 8);
 }
 
+// An emoji or a rare Han character is two 16-bit units; a blank between them would break it.
+TEST(ThoughtText, KeepsACharacterBeyondTheBasicPlaneWhole) {
+  EXPECT_EQ(thoughtText(QStringLiteral("好😀𠀀")), QStringLiteral(" 好 😀 𠀀"));
+}
+
 TEST_F(Performance, AnOddLineIsTheGirlsAndTheBoyWaitsForTheThought) {
   PerformSentence(cast, QStringLiteral("Hi"), QStringLiteral("你好"), 3);
   EXPECT_EQ(log, QStringList({
