@@ -2,6 +2,7 @@
 #include "program.h"
 
 #include <QCoreApplication>
+#include <utility>
 
 #include "app_log.h"
 #include "help/help_window.h"
@@ -76,17 +77,21 @@ void Program::start(const QString& programFolder) {
 }
 
 void Program::run(Command command) {
-  if (command == Command::OpenLesson) startupLesson_.reset();
+  if (command != Command::Help) startupLesson_.reset();
   commands::run(*this, command);
 }
 
 void Program::openLessonFile(const QString& path) {
   startupLesson_.reset();
+  if (choosingLesson_) {
+    lessonHandedOverWhileChoosing_ = path;
+    return;
+  }
   commands::openLessonFile(*this, path);
 }
 
 // The host's queue ends with the opening scene; a wait queued behind it finishes with the scene
-// (or at once when "停" interrupts it).
+// (or at once when "停" interrupts it, which has dropped the lesson by then).
 void Program::openLessonAfterOpeningScene(const QString& path) {
   startupLesson_ = path;
   cast_[stage::Role::Host].Wait(cast_.request(stage::Role::Girl)).whenFinished(this, [this] {
@@ -125,8 +130,13 @@ void Program::showHelp() {
   helpWindow().showHelp();
 }
 
+// The dialog runs an event loop of its own, where a later start may hand a lesson over.
 QString Program::chooseLessonFile() {
-  return lesson::askForLessonFile(toolbar_.get());
+  choosingLesson_ = true;
+  const QString chosen = lesson::askForLessonFile(toolbar_.get());
+  choosingLesson_ = false;
+  const std::optional<QString> handedOver = std::exchange(lessonHandedOverWhileChoosing_, {});
+  return chosen.isEmpty() ? handedOver.value_or(QString()) : chosen;
 }
 
 void Program::reportError(const QString& message) {

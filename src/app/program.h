@@ -46,12 +46,15 @@ class Program : public QObject, public commands::CommandTarget {
   // docks the bar and starts its poll. Throws character::AgentError when a character cannot be
   // loaded or a call of the scene fails.
   void start(const QString& programFolder);
-  // Runs `command`; a failure is reported in a message box.
+  // Runs `command`; a failure is reported in a message box. Every command but "帮" drops a
+  // lesson still waiting for the opening scene to end: what the learner does comes first.
   void run(commands::Command command);
-  // Opens the lesson `path` as "文" does once the learner chose it.
+  // Opens the lesson `path` as "文" does once the learner chose it. While the open dialog of
+  // "文" is up, the lesson waits for it: the file chosen there wins, and a cancelled dialog
+  // opens this one (the last handed over).
   void openLessonFile(const QString& path);
-  // Opens the lesson `path` as "文" would once the opening scene is over (played to its end or
-  // stopped), unless the learner opened a lesson before that. Call it after start().
+  // Opens the lesson `path` as "文" would once the opening scene is over (played to its end),
+  // unless the learner ran a command other than "帮" before that. Call it after start().
   void openLessonAfterOpeningScene(const QString& path);
   // Brings the bar into view, as a cursor touching the top edge would.
   void bringIntoView();
@@ -105,6 +108,9 @@ class Program : public QObject, public commands::CommandTarget {
   std::unique_ptr<help::HelpWindow> helpWindow_;
   // The lesson to open once the opening scene is over, until then.
   std::optional<QString> startupLesson_;
+  // Whether the open dialog of "文" is up, and the lesson handed over meanwhile.
+  bool choosingLesson_ = false;
+  std::optional<QString> lessonHandedOverWhileChoosing_;
 };
 
 }  // namespace app

@@ -100,6 +100,7 @@ void LessonSession::runSlice() {
 }
 
 void LessonSession::countTypedSentence() {
+  if (staging()) return;
   LineCounter_ = nextLineCount(LineCounter_);
 }
 

@@ -63,7 +63,9 @@ class LessonSession {
   QString path() const;
 
   std::int32_t LineCounter() const { return LineCounter_; }
-  // Counts a typed sentence. Throws std::overflow_error, leaving the count, at the largest one.
+  // Counts a typed sentence, except while a slice is waiting (staging()): the lesson's lines not
+  // read yet keep the turns a reading in one pass gives them. Throws std::overflow_error,
+  // leaving the count, at the largest one.
   void countTypedSentence();
   // Sets the count, as a session that already read `count` lines.
   void setLineCounter(std::int32_t count) { LineCounter_ = count; }

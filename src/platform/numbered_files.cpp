@@ -96,6 +96,13 @@ LineReader checkedLines(const QByteArray& bytes, const QString& path) {
   return lines;
 }
 
+// Refuses `regular` when it is larger than `maxBytes`, closing it.
+void checkSize(const RegularFile& regular, const QString& path, qint64 maxBytes) {
+  if (regular.size <= maxBytes) return;
+  ::close(regular.descriptor);
+  throw FileError(cannotRead(path, QStringLiteral("it is larger than %1 bytes").arg(maxBytes)));
+}
+
 void createEmptyFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
@@ -143,7 +150,9 @@ void NumberedFiles::openForInputInBackground(int number, const QString& path) {
 
 void NumberedFiles::openBinary(int number, const QString& path) {
   if (!QFileInfo::exists(path)) createEmptyFile(path);
-  QByteArray bytes = readAndClose(openRegularFile(path), path);
+  const RegularFile regular = openRegularFile(path);
+  checkSize(regular, path, kMaxBinaryBytes);
+  QByteArray bytes = readAndClose(regular, path);
   freeNumber(number, path).bytes = std::move(bytes);
 }
 

@@ -31,6 +31,9 @@ class NumberedFiles {
   static constexpr qsizetype kMaxLineBytes = 64 * 1024;
   // The largest file openForInputInBackground() still reads at once (about 20 ms of work).
   static constexpr qint64 kReadAtOnceBytes = 4 * 1024 * 1024;
+  // The largest file binary access takes: far above any help text, small enough to read and
+  // decode at once.
+  static constexpr qint64 kMaxBinaryBytes = 1024 * 1024;
 
   // Opens `path` for reading its text lines one after another. Throws FileError, naming the
   // first line that is longer than kMaxLineBytes if there is one: such a file is refused whole.
@@ -46,7 +49,8 @@ class NumberedFiles {
   bool stillReading(int number) const;
   // Sequential input: finishes once the file has been read, at once for a file read at once.
   QFuture<void> whenRead(int number) const;
-  // Opens `path` for binary access, creating it empty when it does not exist. Throws FileError.
+  // Opens `path` for binary access, creating it empty when it does not exist. Throws FileError,
+  // also for a file larger than kMaxBinaryBytes, which is refused before any of it is read.
   void openBinary(int number, const QString& path);
 
   bool isOpen(int number) const;

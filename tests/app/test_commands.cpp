@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <climits>
@@ -283,6 +284,38 @@ TEST_F(Commands, StopOpenQuitAndAHelpTextDropTheLinesNotReadYet) {
       EXPECT_TRUE(target->errors.isEmpty()) << qPrintable(target->errors.join('\n'));
     }
   }
+}
+
+// "读" between the slices of a long lesson says the typed sentence, and every line of the
+// lesson still goes to the pupil a reading in one pass gives it (odd lines the girl's).
+TEST_F(Commands, SpeakWhileALongLessonIsStagedKeepsEveryLinesPupil) {
+  QTemporaryDir dir;
+  const int lineCount = 2 * practice::kLinesPerSlice + 1;
+  QByteArray lines;
+  for (int line = 1; line <= lineCount; ++line) {
+    lines += "Line " + QByteArray::number(line) + "~x\r\n";
+  }
+  target->chosenLesson = writeFile(dir, "long.txt", lines);
+  run(Command::OpenLesson);
+  ASSERT_TRUE(target->session.staging());
+  target->window.setSentence(QStringLiteral("Typed"));
+  run(Command::Speak);
+  EXPECT_TRUE(target->log.contains("boy Speak \"Typed\""));
+  for (int turn = 0; turn < 10 && target->session.staging(); ++turn) {
+    QApplication::processEvents();
+  }
+  const QRegularExpression lineSaid(QStringLiteral("^(boy|girl) Speak \"Line (\\d+)\"$"));
+  int linesSaid = 0;
+  QStringList saidByTheOtherPupil;
+  for (const QString& call : target->log) {
+    const QRegularExpressionMatch match = lineSaid.match(call);
+    if (!match.hasMatch()) continue;
+    ++linesSaid;
+    const bool odd = match.captured(2).toInt() % 2 != 0;
+    if (match.captured(1) != (odd ? "girl" : "boy")) saidByTheOtherPupil << call;
+  }
+  EXPECT_EQ(linesSaid, lineCount);
+  EXPECT_EQ(saidByTheOtherPupil, QStringList());
 }
 
 // Any exception, not only the program's own errors, stops at the command's edge.

@@ -17,6 +17,7 @@
 #include "practice/learner_turn.h"
 #include "practice/reading_feedback.h"
 #include "practice/slow_speech_setting.h"
+#include "program_on_stage.h"
 #include "stage/cast_stage.h"
 #include "stage/closing_scene.h"
 #include "stage/performance.h"
@@ -24,6 +25,7 @@
 namespace {
 
 using app::commands::Command;
+using app_testing::ProgramOnStage;
 using listening::WordScore;
 using stage::Role;
 
@@ -37,17 +39,6 @@ bool listenedTo(stage_testing::CastStage& stage, app_testing::FakeListener& list
   }
   return listener.sentences.size() == count;
 }
-
-// The program on the test cast, with a listener of the test's.
-struct ProgramOnStage {
-  ProgramOnStage() {
-    for (Role role : stage::kRoles) program.cast().setCharacter(role, stage.cast.character(role));
-    stage.recordCalls();
-  }
-  stage_testing::CastStage stage;
-  app_testing::FakeListener listener;
-  app::Program program{stage.engine, listener};
-};
 
 TEST(LearnerCommands, TheButtonsMenuAndTheSentenceWindowsKeysReachTheCommands) {
   ProgramOnStage on;

@@ -208,6 +208,24 @@ TEST_F(HelpWindowTest, ADecoderErrorIsReportedAndTheWindowGoesOn) {
   EXPECT_EQ(reportedErrors_.size(), 1);
 }
 
+// A help text over the limit is refused unread, naming the file and the limit; the other text
+// still shows.
+TEST_F(HelpWindowTest, AHelpTextOverTheSizeLimitIsRefusedAndTheWindowGoesOn) {
+  writeIntroduction(QByteArray(platform::NumberedFiles::kMaxBinaryBytes + 1, 'a'));
+  writeUsage("usage");
+  window_.showHelp();
+  processEvents();
+  ASSERT_EQ(reportedErrors_.size(), 1);
+  EXPECT_TRUE(reportedErrors_.front().contains(QString::fromUtf8(help::kIntroductionFile)));
+  EXPECT_TRUE(reportedErrors_.front().contains("larger than 1048576 bytes"))
+      << qPrintable(reportedErrors_.front());
+  EXPECT_FALSE(files_.isOpen(platform::NumberedFiles::kHelpFile));
+
+  click(*window_.usageLink());
+  EXPECT_EQ(shownText(), "usage");
+  EXPECT_EQ(reportedErrors_.size(), 1);
+}
+
 TEST_F(HelpWindowTest, FileWithoutReadPermissionIsReported) {
   if (geteuid() == 0) {
     GTEST_SKIP() << "root reads every file";
