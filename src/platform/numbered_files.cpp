@@ -163,11 +163,7 @@ bool NumberedFiles::stillReading(int number) const {
 
 QFuture<void> NumberedFiles::whenRead(int number) const {
   const OpenFile& open = file(number);
-  if (open.reading) return open.reading->finished.future();
-  QPromise<void> done;
-  done.start();
-  done.finish();
-  return done.future();
+  return open.reading ? open.reading->finished.future() : QtFuture::makeReadyFuture();
 }
 
 bool NumberedFiles::isOpen(int number) const {
