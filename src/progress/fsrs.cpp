@@ -128,6 +128,16 @@ seconds roundedToSeconds(std::chrono::duration<double> wait) {
   return std::chrono::round<seconds>(wait);
 }
 
+// Hard keeps the card at its step: at the first it waits halfway to the second step, or one and a
+// half times the only one.
+seconds hardWait(const std::vector<seconds>& steps, int step) {
+  if (step > 0) {
+    return steps[step];
+  }
+  return steps.size() == 1 ? roundedToSeconds(steps[0] * 1.5)
+                           : roundedToSeconds((steps[0] + steps[1]) / 2.0);
+}
+
 // The wait of a card in Learning or Relearning through `steps`; a card past its last step, or
 // rated Easy, graduates to Review.
 seconds throughSteps(Card& next, Rating rating, const std::vector<seconds>& steps,
@@ -138,22 +148,15 @@ seconds throughSteps(Card& next, Rating rating, const std::vector<seconds>& step
       (rating == Rating::Good && step + 1 >= count)) {
     return graduate(next, settings);
   }
-  switch (rating) {
-    case Rating::Again:
-      next.step = 0;
-      return steps.front();
-    case Rating::Hard:
-      next.step = step;
-      if (step > 0) {
-        return steps[step];
-      }
-      return count == 1 ? roundedToSeconds(steps[0] * 1.5)
-                        : roundedToSeconds((steps[0] + steps[1]) / 2.0);
-    case Rating::Good:
-    case Rating::Easy:
-      break;
+  if (rating == Rating::Again) {
+    next.step = 0;
+    return steps.front();
   }
-  next.step = step + 1;
+  if (rating == Rating::Hard) {
+    next.step = step;
+    return hardWait(steps, step);
+  }
+  next.step = step + 1;  // Good before the last step
   return steps[step + 1];
 }
 

@@ -64,6 +64,67 @@ TEST(Fsrs, RatingsAtEachDueTimeScheduleTheReferenceIntervals) {
   }
 }
 
+struct Step {
+  State state;
+  std::optional<int> step;
+  std::optional<seconds> wait;  // none where the card waits days in Review
+};
+
+struct StepCase {
+  std::string name;
+  Settings settings;
+  std::vector<Rating> ratings;
+  std::vector<Step> expected;
+};
+
+// Learning and relearning steps: state, step and wait after each rating given at the due time.
+// py-fsrs 6.x, tests/test_basic.py: test_again_learning_steps, test_hard_learning_steps,
+// test_good_learning_steps, test_learning_card_rate_hard_one_learning_step,
+// test_learning_card_rate_hard_second_learning_step and
+// test_relearning_card_rate_hard_two_relearning_steps.
+TEST(Fsrs, StepsWaitWhatTheReferenceWaits) {
+  using enum Rating;
+  Settings oneLearningStep = referenceDefaults();
+  oneLearningStep.learningSteps = {10min};
+  Settings twoRelearningSteps = referenceDefaults();
+  twoRelearningSteps.relearningSteps = {1min, 10min};
+  const Step inReview{State::Review, std::nullopt, std::nullopt};
+  const std::vector<StepCase> cases = {
+      {"two learning steps",
+       referenceDefaults(),
+       {Again, Hard, Good, Hard, Good},
+       {{State::Learning, 0, 1min},
+        {State::Learning, 0, 330s},
+        {State::Learning, 1, 10min},
+        {State::Learning, 1, 10min},
+        inReview}},
+      {"one learning step", oneLearningStep, {Hard, Good}, {{State::Learning, 0, 15min}, inReview}},
+      {"two relearning steps",
+       twoRelearningSteps,
+       {Easy, Again, Hard, Good, Hard, Easy},
+       {inReview,
+        {State::Relearning, 0, 1min},
+        {State::Relearning, 0, 330s},
+        {State::Relearning, 1, 10min},
+        {State::Relearning, 1, 10min},
+        inReview}},
+  };
+  for (const StepCase& c : cases) {
+    Card card = newCard(kStart);
+    for (std::size_t i = 0; i < c.ratings.size(); ++i) {
+      card = review(card, c.ratings[i], card.due, c.settings);
+      const Step& expected = c.expected[i];
+      EXPECT_EQ(card.state, expected.state) << c.name << ", rating " << i;
+      EXPECT_EQ(card.step, expected.step) << c.name << ", rating " << i;
+      if (expected.wait) {
+        EXPECT_EQ(card.due - *card.lastReview, *expected.wait) << c.name << ", rating " << i;
+      } else {
+        EXPECT_GE(card.due - *card.lastReview, days(1)) << c.name << ", rating " << i;
+      }
+    }
+  }
+}
+
 struct MemoryCase {
   std::string name;
   Settings settings;
