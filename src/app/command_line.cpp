@@ -9,16 +9,27 @@
 
 #include "lesson/lesson_check.h"
 #include "listening/module_score_command.h"
+#include "progress/progress_commands.h"
+#include "progress/progress_keeper.h"
 
 namespace app {
 namespace {
 
 // What the command line asks for.
 struct CommandLine {
-  enum class Action { StartProgram, ShowHelp, ShowVersion, CheckLessons, ScoreReading, UsageError };
+  enum class Action {
+    StartProgram,
+    ShowHelp,
+    ShowVersion,
+    CheckLessons,
+    ScoreReading,
+    ShowProgress,
+    ExportProgress,
+    UsageError
+  };
   Action action = Action::StartProgram;
   QStringList lessons;  // CheckLessons: the files to check; StartProgram: the lesson to open;
-                        // ScoreReading: the WAV and the sentence
+                        // ScoreReading: the WAV and the sentence; ExportProgress: the CSV
   QString error;        // UsageError: what is wrong
 };
 
@@ -26,6 +37,8 @@ constexpr char kHelpText[] =
     "Usage: chengmu [QT-OPTION]... [LESSON]\n"
     "  or:  chengmu --check LESSON...\n"
     "  or:  chengmu --score WAV \"SENTENCE\"\n"
+    "  or:  chengmu --progress\n"
+    "  or:  chengmu --export-progress FILE.csv\n"
     "Practise spoken English on the desktop: two pupils speak the English sentences of a\n"
     "lesson in turn and their host shows each Chinese translation in a thought balloon.\n"
     "Without options the program starts on the X11 desktop and docks its toolbar at the top\n"
@@ -44,6 +57,10 @@ constexpr char kHelpText[] =
     "                   summary FILE: note: ENCODING; lines staged: N; read to the end\n"
     "      --score      score a spoken reading of SENTENCE, a 16-bit PCM WAV file, word by\n"
     "                   word: one line WORD<TAB>heard|missed a word, then score N/M\n"
+    "      --progress   print the learner's progress, one KEY VALUE a line: readings,\n"
+    "                   sentences, due (now), due-today (before midnight), streak (days)\n"
+    "      --export-progress\n"
+    "                   write every reading kept to FILE.csv (UTF-8, with a header line)\n"
     "\n"
     "Qt's own options (--style, --platform, --display, ...) are passed on to Qt.\n"
     "\n"
@@ -55,7 +72,11 @@ constexpr char kHelpText[] =
     "  0  done; with --check, every lesson would be read to its end\n"
     "  1  with --check, a lesson cannot be read or its reading stops early;\n"
     "     without options, the program cannot start\n"
-    "  2  a usage error; with --score, a sound file that cannot be read\n";
+    "  2  a usage error; with --score, a sound file that cannot be read;\n"
+    "     with --progress or --export-progress, progress that cannot be read or written\n"
+    "\n"
+    "The learner's progress is kept in $XDG_DATA_HOME/chengmu/progress.db\n"
+    "(~/.local/share/chengmu/progress.db).\n";
 
 constexpr char kVersionText[] =
     "chengmu " CHENGMU_VERSION
@@ -107,6 +128,17 @@ int scoreReading(const QString& wavPath, const QString& sentence) {
   return listening::runScoreCommandBesideProgram(wavPath, sentence, out, err);
 }
 
+int printProgress() {
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  return progress::printSummary(progress::progressFile(), out, err);
+}
+
+int exportProgress(const QString& csvPath) {
+  QTextStream err(stderr);
+  return progress::exportProgressFile(progress::progressFile(), csvPath, err);
+}
+
 // Reads the arguments after the program name. Qt's own options and arguments that are no
 // option are left for the desktop program.
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -116,7 +148,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   const QCommandLineOption version(QStringList{"v", "version"});
   const QCommandLineOption check("check");
   const QCommandLineOption score("score");
-  parser.addOptions({help, version, check, score});
+  const QCommandLineOption progress("progress");
+  const QCommandLineOption exportProgress("export-progress");
+  parser.addOptions({help, version, check, score, progress, exportProgress});
   addQtOptions(parser);
   if (!parser.parse(QStringList{QStringLiteral("chengmu")} + arguments)) {
     return usageError(parser.errorText());
@@ -128,6 +162,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       return usageError(QStringLiteral("--score needs a WAV file and a sentence."));
     }
     return {CommandLine::Action::ScoreReading, parser.positionalArguments(), {}};
+  }
+  if (parser.isSet(progress)) {
+    if (!parser.positionalArguments().isEmpty()) {
+      return usageError(QStringLiteral("--progress takes no arguments."));
+    }
+    return {CommandLine::Action::ShowProgress, {}, {}};
+  }
+  if (parser.isSet(exportProgress)) {
+    if (parser.positionalArguments().size() != 1) {
+      return usageError(QStringLiteral("--export-progress needs one file to write."));
+    }
+    return {CommandLine::Action::ExportProgress, parser.positionalArguments(), {}};
   }
   if (!parser.isSet(check)) {
     if (parser.positionalArguments().size() > 1) {
@@ -165,6 +211,10 @@ std::variant<int, ProgramStart> runCommandLine(int argc, char** argv) {
       return checkLessons(commandLine.lessons);
     case CommandLine::Action::ScoreReading:
       return scoreReading(commandLine.lessons[0], commandLine.lessons[1]);
+    case CommandLine::Action::ShowProgress:
+      return printProgress();
+    case CommandLine::Action::ExportProgress:
+      return exportProgress(commandLine.lessons[0]);
     case CommandLine::Action::UsageError:
       break;
   }

@@ -9,7 +9,8 @@
 
 namespace practice {
 class LearnerTurn;
-}
+class ReviewSession;
+}  // namespace practice
 
 namespace app::commands {
 
@@ -25,6 +26,10 @@ class CommandTarget {
   virtual lesson::SentenceView& sentenceWindow() = 0;
   // The learner's turn at reading a sentence aloud.
   virtual practice::LearnerTurn& learnerTurn() = 0;
+  // The review of the sentences due.
+  virtual practice::ReviewSession& review() = 0;
+  // Shows the progress window, created on first use.
+  virtual void showProgress() = 0;
   // Shows the help window, created on first use, and activates it.
   virtual void showHelp() = 0;
   // The open dialog for lessons: the chosen file's full path, or "" when cancelled.

@@ -10,6 +10,7 @@
 #include "platform/report_error.h"
 #include "practice/learner_turn.h"
 #include "practice/lesson_reading.h"
+#include "practice/review_session.h"
 #include "stage/performance.h"
 
 namespace app::commands {
@@ -55,6 +56,7 @@ Steps stopCharactersSteps(CommandTarget& target) {
   Steps steps;
   steps.emplace_back([&target] { target.lesson().dropUnstaged(); });
   steps.emplace_back([&target] { target.learnerTurn().cancel(); });
+  steps.emplace_back([&target] { target.review().cancel(); });
   steps.emplace_back([&cast] { cast.spokenSentences().takeNote(); });
   for (Role role : stage::kRoles) steps.emplace_back([&cast, role] { cast[role].Stop(); });
   return steps;
@@ -92,6 +94,7 @@ void practise(CommandTarget& target,
 void quit(CommandTarget& target) {
   target.lesson().dropUnstaged();
   target.learnerTurn().cancel();
+  target.review().cancel();
   target.cast().release();
   target.endProgram();
 }
@@ -117,6 +120,15 @@ void sayItAgain(CommandTarget& target) {
   });
 }
 
+void review(CommandTarget& target) {
+  runEveryStep(stopCharactersSteps(target));
+  target.review().start();
+}
+
+void showProgress(CommandTarget& target) {
+  target.showProgress();
+}
+
 }  // namespace
 
 const std::array<CommandEntry, kCommandCount> kCommands = {{
@@ -128,6 +140,8 @@ const std::array<CommandEntry, kCommandCount> kCommands = {{
     {Command::Help, "帮", "看帮助文件", 1680, Qt::Key_unknown, showHelp},
     {Command::YourTurn, "我来说 (Your turn)", "", -1, Qt::Key_F5, takeYourTurn},
     {Command::SayAgain, "再听一遍 (Say it again)", "", -1, Qt::Key_F6, sayItAgain},
+    {Command::Review, "复习 (Review)", "", -1, Qt::Key_F7, review},
+    {Command::Progress, "学习记录 (Progress)", "", -1, Qt::Key_unknown, showProgress},
 }};
 
 int commandIndex(Command command) {

@@ -12,8 +12,19 @@ namespace app::commands {
 
 // Everything the learner can ask of the program: the six commands of the toolbar's buttons,
 // then the learner's own commands of the buttons' menu.
-enum class Command { OpenLesson, Speak, Stop, Quit, TypeSentence, Help, YourTurn, SayAgain };
-inline constexpr std::size_t kCommandCount = 8;
+enum class Command {
+  OpenLesson,
+  Speak,
+  Stop,
+  Quit,
+  TypeSentence,
+  Help,
+  YourTurn,
+  SayAgain,
+  Review,
+  Progress
+};
+inline constexpr std::size_t kCommandCount = 10;
 // The first kButtonCount commands of the table are the toolbar's buttons.
 inline constexpr std::size_t kButtonCount = 6;
 
@@ -48,7 +59,8 @@ void openLessonFile(CommandTarget& target, const QString& path);
 // or, before any, the sentence window's text, which the pupil whose turn it is at typing says;
 // with neither, the host asks for one. "我来说" (YourTurn): the learner reads the sentence
 // aloud and the host answers with what was heard. "再听一遍" (SayAgain): the pupil says the
-// sentence again, at the current pace.
+// sentence again, at the current pace. "复习" (Review) stops the characters as they do and
+// reviews the sentences due. "学习记录" (Progress) shows the progress window.
 void run(CommandTarget& target, Command command);
 
 }  // namespace app::commands

@@ -2,13 +2,17 @@
 #include "program.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <utility>
 
 #include "app_log.h"
+#include "base/guarded_run.h"
 #include "help/help_window.h"
+#include "lesson/lesson_check.h"
 #include "lesson/lesson_dialog.h"
 #include "platform/report_error.h"
 #include "practice/slow_speech_setting.h"
+#include "progress/progress_window.h"
 #include "stage/cast_setup.h"
 #include "stage/opening_scene.h"
 
@@ -17,17 +21,25 @@ namespace app {
 using commands::Command;
 
 Program::Program(character::Engine& engine, listening::Listener& listener,
-                 const toolbar::ToolbarWindow::WindowSystemFactory& makeWindowSystem)
-    : engine_(engine), learnerTurn_(cast_, listener, [this] {
-        return engine_.frame(cast_[stage::Role::Host].state());
-      }) {
+                 const toolbar::ToolbarWindow::WindowSystemFactory& makeWindowSystem,
+                 const QString& progressFile)
+    : engine_(engine),
+      learnerTurn_(cast_, listener,
+                   [this] { return engine_.frame(cast_[stage::Role::Host].state()); }),
+      progress_(progressFile, [this](const QString& message) { tellLearner(message); }),
+      review_(
+          cast_, learnerTurn_, [this]() -> lesson::SentenceView& { return sentenceWindow(); },
+          [this] { return progress_.dueSentences(); }, [this] { return progress_.nextDue(); }) {
   createActions();
-  learnerMenu_ = std::make_unique<toolbar::LearnerMenu>(action(Command::YourTurn),
-                                                        action(Command::SayAgain), *slowSpeech_);
+  learnerMenu_ = std::make_unique<toolbar::LearnerMenu>(
+      action(Command::YourTurn), action(Command::SayAgain),
+      QList<QAction*>{&action(Command::Review), &action(Command::Progress)}, *slowSpeech_);
   toolbar_ =
       std::make_unique<toolbar::ToolbarWindow>(toolbarButtons(), *learnerMenu_, makeWindowSystem);
   connect(toolbar_.get(), &toolbar::ToolbarWindow::closeRequested, this,
           [this] { run(Command::Quit); });
+  // Kept before anything else hears of it: the result shows only once the event loop runs.
+  connect(&learnerTurn_, &practice::LearnerTurn::scored, this, &Program::keepReading);
   connect(&learnerTurn_, &practice::LearnerTurn::scored, this, &Program::readingScored);
 }
 
@@ -64,6 +76,43 @@ std::vector<toolbar::ToolbarButton> Program::toolbarButtons() const {
 void Program::setSlowSpeech(bool slow) {
   cast_.setSentencePace(slow ? practice::kSlowSpeechPace : 1.0);
   practice::keepSlowSpeechChoice(slow);
+}
+
+void Program::keepReading(const stage::SpokenSentence& sentence,
+                          const std::vector<listening::WordScore>& words) {
+  progress::ReadingRecord reading;
+  if (sentence.lessonLine) {
+    reading.lessonPath = lesson_.lastOpenedPath();
+    reading.lessonTitle = QFileInfo(reading.lessonPath).completeBaseName();
+    reading.lessonSentences = lessonSentenceCount(reading.lessonPath);
+  }
+  reading.english = sentence.text;
+  reading.chinese = sentence.translation;
+  reading.words = int(words.size());
+  for (const listening::WordScore& word : words) {
+    if (word.heard) {
+      ++reading.heard;
+    } else {
+      reading.missed << word.word;
+    }
+  }
+  reading.pace = cast_.sentencePace();
+  progress_.keep(reading);
+}
+
+// Counted once a run, as the reader would stage the lesson.
+int Program::lessonSentenceCount(const QString& path) {
+  auto found = lessonSentenceCounts_.find(path);
+  if (found == lessonSentenceCounts_.end()) {
+    found = lessonSentenceCounts_.emplace(path, lesson::checkLesson(path).stagedLines).first;
+  }
+  return found->second;
+}
+
+// The host says it, after what he was asked to say before.
+void Program::tellLearner(const QString& message) {
+  base::runGuarded([&] { cast_[stage::Role::Host].Speak(message); },
+                   [](const QString& failure) { qCWarning(lcApp).noquote() << failure; });
 }
 
 QAction& Program::action(Command command) const {
@@ -116,7 +165,8 @@ QString Program::lessonPath() const {
 lesson::SentenceWindow& Program::sentenceWindow() {
   if (!sentenceWindow_) {
     sentenceWindow_ = std::make_unique<lesson::SentenceWindow>();
-    sentenceWindow_->addActions({&action(Command::YourTurn), &action(Command::SayAgain)});
+    sentenceWindow_->addActions(
+        {&action(Command::YourTurn), &action(Command::SayAgain), &action(Command::Review)});
   }
   return *sentenceWindow_;
 }
@@ -128,6 +178,11 @@ help::HelpWindow& Program::helpWindow() {
 
 void Program::showHelp() {
   helpWindow().showHelp();
+}
+
+void Program::showProgress() {
+  if (!progressWindow_) progressWindow_ = std::make_unique<progress::ProgressWindow>(progress_);
+  progressWindow_->showUpToDate();
 }
 
 // The dialog runs an event loop of its own, where a later start may hand a lesson over.

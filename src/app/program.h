@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QObject>
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -16,12 +17,17 @@
 #include "listening/listener.h"
 #include "platform/numbered_files.h"
 #include "practice/learner_turn.h"
+#include "practice/review_session.h"
+#include "progress/progress_keeper.h"
 #include "stage/cast.h"
 #include "toolbar/learner_menu.h"
 #include "toolbar/toolbar_window.h"
 
 namespace help {
 class HelpWindow;
+}
+namespace progress {
+class ProgressWindow;
 }
 
 namespace app {
@@ -37,9 +43,11 @@ class Program : public QObject, public commands::CommandTarget {
  public:
   // The program as created, before it starts: the bar not shown, the characters' speech at the
   // pace the learner chose last. `listener` hears the learner's readings.
+  // The learner's progress is kept in `progressFile`, opened on first use.
   Program(character::Engine& engine, listening::Listener& listener,
           const toolbar::ToolbarWindow::WindowSystemFactory& makeWindowSystem =
-              platform::createDesktopWindowSystem);
+              platform::createDesktopWindowSystem,
+          const QString& progressFile = progress::progressFile());
   ~Program() override;
 
   // Sets up the cast from the character files in `programFolder`, queues the opening scene,
@@ -80,6 +88,8 @@ class Program : public QObject, public commands::CommandTarget {
   lesson::LessonSession& lesson() override { return lesson_; }
   lesson::SentenceWindow& sentenceWindow() override;
   practice::LearnerTurn& learnerTurn() override { return learnerTurn_; }
+  practice::ReviewSession& review() override { return review_; }
+  progress::ProgressKeeper& progress() { return progress_; }
   platform::NumberedFiles& files() { return files_; }
   help::HelpWindow& helpWindow();
   toolbar::ToolbarWindow& toolbar() { return *toolbar_; }
@@ -87,6 +97,7 @@ class Program : public QObject, public commands::CommandTarget {
 
  private:
   void showHelp() override;
+  void showProgress() override;
   QString chooseLessonFile() override;
   void reportError(const QString& message) override;
   void endProgram() override;
@@ -94,18 +105,27 @@ class Program : public QObject, public commands::CommandTarget {
   void createActions();
   void setSlowSpeech(bool slow);
   std::vector<toolbar::ToolbarButton> toolbarButtons() const;
+  void keepReading(const stage::SpokenSentence& sentence,
+                   const std::vector<listening::WordScore>& words);
+  int lessonSentenceCount(const QString& path);
+  void tellLearner(const QString& message);
 
   character::Engine& engine_;
   platform::NumberedFiles files_;
   lesson::LessonSession lesson_{files_};
   stage::Cast cast_;
   practice::LearnerTurn learnerTurn_;
+  progress::ProgressKeeper progress_;
+  practice::ReviewSession review_;
+  // The sentences of each lesson read this run, by path.
+  std::map<QString, int> lessonSentenceCounts_;
   std::array<QAction*, commands::kCommandCount> actions_{};
   QAction* slowSpeech_ = nullptr;
   std::unique_ptr<toolbar::LearnerMenu> learnerMenu_;
   std::unique_ptr<toolbar::ToolbarWindow> toolbar_;
   std::unique_ptr<lesson::SentenceWindow> sentenceWindow_;
   std::unique_ptr<help::HelpWindow> helpWindow_;
+  std::unique_ptr<progress::ProgressWindow> progressWindow_;
   // The lesson to open once the opening scene is over, until then.
   std::optional<QString> startupLesson_;
   // Whether the open dialog of "文" is up, and the lesson handed over meanwhile.

@@ -61,6 +61,8 @@ class LessonSession {
 
   // The lesson file, "" when none is open.
   QString path() const;
+  // The lesson file opened last, kept once it is closed; "" before the first.
+  QString lastOpenedPath() const { return path_; }
 
   std::int32_t LineCounter() const { return LineCounter_; }
   // Counts a typed sentence, except while a slice is waiting (staging()): the lesson's lines not

@@ -63,12 +63,13 @@ listening::ReadingCallbacks LearnerTurn::readingCallbacks() {
   callbacks.recordingEnded = [this] { endRecording(); };
   callbacks.scored = [this](const std::vector<listening::WordScore>& words) {
     endRecording();
-    runStep([&] { answerScoredReading(cast_, sentence_, words); });
+    runStep([&] { answer_ = answerScoredReading(cast_, sentence_, words); });
     emit scored(sentence_, words);
   };
   callbacks.failed = [this](listening::ReadingProblem problem) {
     endRecording();
-    runStep([&] { answerReadingProblem(cast_, problem); });
+    runStep([&] { answer_ = answerReadingProblem(cast_, problem); });
+    emit unscored(problem);
   };
   return callbacks;
 }

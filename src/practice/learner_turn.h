@@ -32,11 +32,15 @@ class LearnerTurn : public QObject {
   void cancel();
 
   const RecordingSign& sign() const { return sign_; }
+  // The request that ends the host's answer to the last reading; null before any.
+  const character::Request& answer() const { return answer_; }
 
  signals:
   // A reading of `sentence` was scored, once the host has been asked to answer it.
   void scored(const stage::SpokenSentence& sentence,
               const std::vector<listening::WordScore>& words);
+  // A reading gave no score, once the host has been asked to say why.
+  void unscored(listening::ReadingProblem problem);
 
  private:
   void listenOnceThePromptIsSaid(quint64 turnNumber);
@@ -54,6 +58,7 @@ class LearnerTurn : public QObject {
   stage::SpokenSentence sentence_{stage::Role::Girl, {}};
   // The host's "Your turn!" of the turn in progress; empty when no turn waits for it.
   character::Request prompt_;
+  character::Request answer_;
   // Counts the turns begun and ended, so that the end of an earlier prompt is told apart.
   quint64 turnNumber_ = 0;
   std::unique_ptr<listening::Reading> reading_;

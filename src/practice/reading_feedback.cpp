@@ -56,23 +56,22 @@ character::SpeakStyle scoredNote(const QString& sentence, const std::vector<Word
   return note;
 }
 
-void answerScoredReading(stage::Cast& cast, const stage::SpokenSentence& sentence,
-                         const std::vector<WordScore>& words) {
+character::Request answerScoredReading(stage::Cast& cast, const stage::SpokenSentence& sentence,
+                                       const std::vector<WordScore>& words) {
   character::Character& host = cast[stage::Role::Host];
   const character::SpeakStyle note = scoredNote(sentence.text, words);
   const QStringList missed = missedWords(words);
   if (!words.empty() && missed.isEmpty()) {
     host.Play(QStringLiteral("Congratulate"));
-    host.Speak(QStringLiteral("Well done!"), note);
-    return;
+    return host.Speak(QStringLiteral("Well done!"), note);
   }
   const character::Request tryAgain = host.Speak(QStringLiteral("Try again."), note);
-  if (missed.isEmpty()) return;
+  if (missed.isEmpty()) return tryAgain;
   character::Character& pupil = cast[sentence.speaker];
   pupil.Wait(tryAgain);
   character::SpeakStyle slowly;
   slowly.pace = kMissedWordsPace;
-  pupil.Speak(missed.join(QLatin1Char(' ')), slowly);
+  return pupil.Speak(missed.join(QLatin1Char(' ')), slowly);
 }
 
 QString problemLine(listening::ReadingProblem problem) {
@@ -89,11 +88,11 @@ QString problemLine(listening::ReadingProblem problem) {
   return QStringLiteral("I can't listen right now.");
 }
 
-void answerReadingProblem(stage::Cast& cast, listening::ReadingProblem problem) {
+character::Request answerReadingProblem(stage::Cast& cast, listening::ReadingProblem problem) {
   if (problem == listening::ReadingProblem::ScoringFailed) {
     qCWarning(lcPractice, "the reading could not be scored");
   }
-  cast[stage::Role::Host].Speak(problemLine(problem));
+  return cast[stage::Role::Host].Speak(problemLine(problem));
 }
 
 }  // namespace practice

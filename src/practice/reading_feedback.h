@@ -21,12 +21,13 @@ character::SpeakStyle scoredNote(const QString& sentence,
 
 // Queues the host's answer to a scored reading of `sentence`: his balloon shows the note; every
 // word heard: he plays "Congratulate" and says "Well done!"; otherwise he says "Try again." and
-// the pupil who said the sentence then says the words left out, slowly.
-void answerScoredReading(stage::Cast& cast, const stage::SpokenSentence& sentence,
-                         const std::vector<listening::WordScore>& words);
+// the pupil who said the sentence then says the words left out, slowly. Returns the request
+// that ends the answer.
+character::Request answerScoredReading(stage::Cast& cast, const stage::SpokenSentence& sentence,
+                                       const std::vector<listening::WordScore>& words);
 
 // What the host says when a reading gives no score.
 QString problemLine(listening::ReadingProblem problem);
-void answerReadingProblem(stage::Cast& cast, listening::ReadingProblem problem);
+character::Request answerReadingProblem(stage::Cast& cast, listening::ReadingProblem problem);
 
 }  // namespace practice

@@ -21,14 +21,16 @@ QPoint overThe(Role pupil) {
   return {castMember(pupil).home.x(), castMember(Role::Host).home.y()};
 }
 
-// `pupil` says a lesson line or the learner's sentence, which is kept as said.
-character::Request saySentence(Cast& cast, Role pupil, const QString& sentence) {
-  const character::Request spoken = cast[pupil].Speak(sentence, cast.sentenceStyle());
-  cast.spokenSentences().add(pupil, sentence, spoken);
+// A pupil says a lesson line or the learner's sentence, which is kept as said.
+character::Request saySentence(Cast& cast, const SpokenSentence& sentence) {
+  const character::Request spoken =
+      cast[sentence.speaker].Speak(sentence.text, cast.sentenceStyle());
+  cast.spokenSentences().add(sentence, spoken);
   return spoken;
 }
 
-void perform(Cast& cast, const Turn& turn, const QString& sentence, const QString& thought) {
+void perform(Cast& cast, const Turn& turn, const QString& sentence, const QString& translation) {
+  const QString thought = thoughtText(translation);
   character::Character& speaker = cast[turn.speaker];
   character::Character& listener = cast[turn.listener];
   character::Character& host = cast[Role::Host];
@@ -37,7 +39,7 @@ void perform(Cast& cast, const Turn& turn, const QString& sentence, const QStrin
   host.Play(QStringLiteral("Lookdown"));
   speaker.Play(QString::fromLatin1(turn.speakerPose));
   character::Request& spoken = cast.request(turn.speaker);
-  spoken = saySentence(cast, turn.speaker, sentence);
+  spoken = saySentence(cast, {turn.speaker, sentence, translation, true});
   if (turn.afterSpeaking) speaker.Play(QString::fromLatin1(turn.afterSpeaking));
   if (!thought.isEmpty()) {
     host.Wait(spoken);
@@ -70,8 +72,7 @@ bool isGirlsTurn(std::int32_t LineCounter) {
 void PerformSentence(Cast& cast, const QString& sentence, const QString& translation,
                      std::int32_t LineCounter) {
   if (sentence.isEmpty()) return;
-  perform(cast, isGirlsTurn(LineCounter) ? kGirlsTurn : kBoysTurn, sentence,
-          thoughtText(translation));
+  perform(cast, isGirlsTurn(LineCounter) ? kGirlsTurn : kBoysTurn, sentence, translation);
 }
 
 bool SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t LineCounter) {
@@ -88,7 +89,7 @@ bool SpeakTypedSentence(Cast& cast, const QString& sentence, std::int32_t LineCo
     host.Play(QStringLiteral("LookRight"));
     cast[Role::Boy].Play(QStringLiteral("Suggest"));
   }
-  saySentence(cast, speaker, sentence);
+  saySentence(cast, {speaker, sentence});
   return true;
 }
 
@@ -97,7 +98,15 @@ Role typedSentenceSpeaker(std::int32_t LineCounter) {
 }
 
 void SayAgain(Cast& cast, const SpokenSentence& sentence) {
-  saySentence(cast, sentence.speaker, sentence.text);
+  saySentence(cast, sentence);
+}
+
+character::Request PresentForReview(Cast& cast, const SpokenSentence& sentence) {
+  const character::Request spoken = saySentence(cast, sentence);
+  if (sentence.translation.isEmpty()) return spoken;
+  character::Character& host = cast[Role::Host];
+  host.Wait(spoken);
+  return host.Think(thoughtText(sentence.translation));
 }
 
 }  // namespace stage

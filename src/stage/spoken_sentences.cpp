@@ -3,9 +3,9 @@
 
 namespace stage {
 
-void SpokenSentences::add(Role speaker, const QString& sentence, const character::Request& spoken) {
+void SpokenSentences::add(const SpokenSentence& sentence, const character::Request& spoken) {
   takeNote();
-  queued_.push_back({{speaker, sentence}, spoken});
+  queued_.push_back({sentence, spoken});
 }
 
 // The pupils say their sentences in the order they were queued: everything before the first

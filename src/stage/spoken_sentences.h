@@ -10,10 +10,12 @@
 
 namespace stage {
 
-// A sentence a pupil said: a lesson line or a typed sentence.
+// A sentence a pupil said: a lesson line, a typed sentence or one brought back for review.
 struct SpokenSentence {
   Role speaker;
   QString text;
+  QString translation;      // its Chinese, "" for a typed sentence
+  bool lessonLine = false;  // said as a line of the lesson being read
 };
 
 // The sentences the pupils were given to say, in the order they say them, to find the one said
@@ -22,7 +24,7 @@ struct SpokenSentence {
 class SpokenSentences {
  public:
   // `spoken` is the request of the Speak that says `sentence`.
-  void add(Role speaker, const QString& sentence, const character::Request& spoken);
+  void add(const SpokenSentence& sentence, const character::Request& spoken);
   // Takes note of what has begun to be said. Call it before a Stop: a sentence cut off while
   // being said still counts as said, which its interrupted request alone does not tell.
   void takeNote();

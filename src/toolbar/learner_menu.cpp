@@ -5,9 +5,12 @@
 
 namespace toolbar {
 
-LearnerMenu::LearnerMenu(QAction& yourTurn, QAction& sayAgain, QAction& slowSpeech)
+LearnerMenu::LearnerMenu(QAction& yourTurn, QAction& sayAgain, const QList<QAction*>& practice,
+                         QAction& slowSpeech)
     : yourTurn_(yourTurn), sayAgain_(sayAgain), slowSpeech_(slowSpeech) {
-  addActions({&yourTurn_, &sayAgain_, &slowSpeech_});
+  addActions({&yourTurn_, &sayAgain_});
+  addActions(practice);
+  addAction(&slowSpeech_);
   addSeparator();
   QAction* version =
       addAction(QStringLiteral("chengmu %1").arg(QCoreApplication::applicationVersion()).trimmed());

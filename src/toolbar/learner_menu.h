@@ -6,13 +6,14 @@
 namespace toolbar {
 
 // The menu a right click on a toolbar button opens: the learner's own turn, the last sentence
-// again, slow speech, and the program's version. The actions are the program's; their keys
-// work in every window they are added to.
+// again, the learner's other practice (review, progress), slow speech, and the program's version.
+// The actions are the program's; their keys work in every window they are added to.
 class LearnerMenu : public QMenu {
   Q_OBJECT
 
  public:
-  LearnerMenu(QAction& yourTurn, QAction& sayAgain, QAction& slowSpeech);
+  LearnerMenu(QAction& yourTurn, QAction& sayAgain, const QList<QAction*>& practice,
+              QAction& slowSpeech);
 
   QAction& yourTurn() const { return yourTurn_; }
   QAction& sayAgain() const { return sayAgain_; }

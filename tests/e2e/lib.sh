@@ -33,6 +33,8 @@ fi
 
 E2E_RUNTIME_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e-runtime.XXXXXX")
 export XDG_RUNTIME_DIR=$E2E_RUNTIME_DIR
+# The learner's progress goes to the script's own folder too.
+export XDG_DATA_HOME=$E2E_RUNTIME_DIR/data
 # Nor does it meet the user's session bus (where it would join the user's accessibility tree)
 # or start one of its own: the bus named here does not exist, on every machine alike.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_RUNTIME_DIR/no-session-bus
