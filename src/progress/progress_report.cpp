@@ -88,10 +88,11 @@ std::vector<LessonFigures> lessonFigures(const Store& store, Seconds now) {
 }
 
 std::vector<MissedWord> mostMissedWords(const Store& store, int count) {
-  Statement query(
-      store.database(),
-      "SELECT m.word, COUNT(*), (SELECT english FROM readings WHERE id = MAX(m.reading_id)) "
-      "FROM missed_words m GROUP BY m.word ORDER BY 2 DESC, m.word LIMIT ?1");
+  Statement query(store.database(),
+                  "SELECT w.word, w.times, r.english FROM (SELECT word, COUNT(*) AS times, "
+                  "MAX(reading_id) AS last FROM missed_words GROUP BY word "
+                  "ORDER BY times DESC, word LIMIT ?1) w JOIN readings r ON r.id = w.last "
+                  "ORDER BY w.times DESC, w.word");
   query.bind(1, qint64(count));
   std::vector<MissedWord> words;
   while (query.next()) words.push_back({query.text(0), int(query.integer(1)), query.text(2)});

@@ -116,11 +116,7 @@ Store::Store(const QString& path) {
   try {
     check(db_, opened, "open");
     sqlite3_busy_timeout(db_, 2000);
-    // A damaged file shows here, before anything is written to it.
-    Statement quickCheck(db_, "PRAGMA quick_check");
-    if (quickCheck.next() && quickCheck.text(0) != QLatin1String("ok")) {
-      throw DatabaseError(SQLITE_CORRUPT, quickCheck.text(0));
-    }
+    checkIntact();
     const int version = schemaVersion();
     if (version > kSchemaVersion) throw NewerSchemaError(version);
     execute(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON");
@@ -133,6 +129,14 @@ Store::Store(const QString& path) {
 
 Store::~Store() {
   sqlite3_close(db_);
+}
+
+// A damaged file shows here, before anything is written to it.
+void Store::checkIntact() const {
+  Statement quickCheck(db_, "PRAGMA quick_check");
+  if (quickCheck.next() && quickCheck.text(0) != QLatin1String("ok")) {
+    throw DatabaseError(SQLITE_CORRUPT, quickCheck.text(0));
+  }
 }
 
 int Store::schemaVersion() const {

@@ -70,6 +70,7 @@ class Store {
   sqlite3* database() const { return db_; }
 
  private:
+  void checkIntact() const;
   int schemaVersion() const;
   void migrate(int from);
   qint64 lessonId(const ReadingRecord& reading);
