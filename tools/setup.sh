@@ -12,7 +12,7 @@ packages=(
   libpocketsphinx-dev pocketsphinx-en-us libsndfile1-dev sox libsqlite3-dev
   fonts-arphic-uming fonts-arphic-ukai fonts-liberation
   xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox wmctrl qt6-wayland
-  pulseaudio pulseaudio-utils strace
+  pulseaudio pulseaudio-utils strace sqlite3
   help2man librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 )
 [ "${1:-}" = --bench ] && packages+=(pocketsphinx pocketsphinx-en-us)

@@ -82,6 +82,20 @@ e2e_click_button() {
   xdotool mousemove "$x" 10 click 1
 }
 
+# e2e_vemo_balloon REGEX SECONDS: prints the title of vemo's first balloon whose text matches,
+# waiting up to SECONDS; fails on time-out.
+e2e_vemo_balloon() {
+  local deadline=$((SECONDS + $2)) wid title
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    for wid in $(e2e_find_windows '^vemo says: '); do
+      title=$(e2e_window_title "$wid")
+      [[ ${title#vemo says: } =~ $1 ]] && echo "$title" && return 0
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
 # e2e_wait_geometry WID "X Y W H" SECONDS: waits until the window has that geometry (as
 # e2e_window_geometry prints it); fails on time-out.
 e2e_wait_geometry() {

@@ -35,20 +35,6 @@ e2e_start_pulseaudio "module-null-sink sink_name=speakers" "module-null-sink sin
 pactl set-default-sink speakers
 pactl set-default-source microphone
 
-# vemo_balloon REGEX SECONDS: prints the title of vemo's first balloon whose text matches,
-# waiting up to SECONDS; fails on time-out.
-vemo_balloon() {
-  local deadline=$((SECONDS + $2)) wid title
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    for wid in $(e2e_find_windows '^vemo says: '); do
-      title=$(e2e_window_title "$wid")
-      [[ ${title#vemo says: } =~ $1 ]] && echo "$title" && return 0
-    done
-    sleep 0.1
-  done
-  return 1
-}
-
 e2e_start_xvfb 1024x768x24
 xdotool mousemove 330 10
 e2e_start_in "$SOURCE_DIR/data" "$PROGRAM"
@@ -63,7 +49,7 @@ e2e_wait_window '^英语学习$' 5 >/dev/null || e2e_abort "no window titled 英
 xdotool type --delay 50 "$SENTENCE"
 sleep 0.3
 xdotool key F5
-vemo_balloon '^Your turn!$' 10 >/dev/null || e2e_abort "vemo did not say \"Your turn!\" after F5"
+e2e_vemo_balloon '^Your turn!$' 10 >/dev/null || e2e_abort "vemo did not say \"Your turn!\" after F5"
 # Recording begins once he has said it; the recording sign beside him says "speak now" once the
 # microphone delivers sound, and the reading is played the moment the sign maps.
 e2e_wait_window '^vemo listens$' 10 >/dev/null || e2e_abort "no recording sign after \"Your turn!\""
@@ -71,7 +57,7 @@ e2e_wait_window '^vemo listens$' 10 >/dev/null || e2e_abort "no recording sign a
   e2e_fail "the recording sign showed before the program's record stream was connected"
 paplay --device=learner "$READING" || e2e_fail "paplay could not play the reading"
 
-result=$(vemo_balloon '[0-9]+/[0-9]+' 60) || e2e_abort "no score in vemo's balloon"
+result=$(e2e_vemo_balloon '[0-9]+/[0-9]+' 60) || e2e_abort "no score in vemo's balloon"
 e2e_log "result balloon: $result"
 sleep 0.5
 e2e_screenshot "$SHOTS/your-turn-result.png"
