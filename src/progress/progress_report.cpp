@@ -71,12 +71,16 @@ std::vector<DayFigures> lastDays(const Store& store, QDate today, int days) {
 }
 
 std::vector<LessonFigures> lessonFigures(const Store& store, Seconds now) {
+  // The mean score scans the readings in their order: through the lesson index, each row
+  // would be a page of its own.
   Statement query(store.database(),
-                  "SELECT l.path, l.title, COUNT(DISTINCT r.sentence_id), l.sentences, "
-                  "AVG(CAST(r.heard AS REAL) / MAX(r.words, 1)), "
-                  "(SELECT COUNT(*) FROM sentences s WHERE s.due <= ?1 AND s.id IN "
-                  "(SELECT sentence_id FROM readings WHERE lesson_id = l.id)) "
-                  "FROM lessons l JOIN readings r ON r.lesson_id = l.id "
+                  "WITH practised AS (SELECT DISTINCT lesson_id, sentence_id FROM readings "
+                  "WHERE lesson_id IS NOT NULL), "
+                  "scores AS (SELECT lesson_id, AVG(CAST(heard AS REAL) / MAX(words, 1)) AS mean "
+                  "FROM readings NOT INDEXED WHERE lesson_id IS NOT NULL GROUP BY lesson_id) "
+                  "SELECT l.path, l.title, COUNT(*), l.sentences, sc.mean, SUM(s.due <= ?1) "
+                  "FROM lessons l JOIN practised p ON p.lesson_id = l.id "
+                  "JOIN sentences s ON s.id = p.sentence_id JOIN scores sc ON sc.lesson_id = l.id "
                   "GROUP BY l.id ORDER BY l.title, l.path");
   query.bind(1, qint64(now.time_since_epoch().count()));
   std::vector<LessonFigures> figures;

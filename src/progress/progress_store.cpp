@@ -44,7 +44,7 @@ CREATE TABLE readings(
   pace REAL NOT NULL,
   rating INTEGER NOT NULL);
 CREATE INDEX readings_time ON readings(time);
-CREATE INDEX readings_lesson ON readings(lesson_id);
+CREATE INDEX readings_lesson ON readings(lesson_id, sentence_id);
 CREATE TABLE missed_words(
   reading_id INTEGER NOT NULL REFERENCES readings(id),
   word TEXT NOT NULL);
