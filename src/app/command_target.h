@@ -9,7 +9,7 @@
 
 namespace practice {
 class LearnerTurn;
-class ReviewSession;
+class SentenceRun;
 }  // namespace practice
 
 namespace app::commands {
@@ -26,8 +26,10 @@ class CommandTarget {
   virtual lesson::SentenceView& sentenceWindow() = 0;
   // The learner's turn at reading a sentence aloud.
   virtual practice::LearnerTurn& learnerTurn() = 0;
-  // The review of the sentences due.
-  virtual practice::ReviewSession& review() = 0;
+  // The sentences practised one after another (a review, a drill).
+  virtual practice::SentenceRun& sentenceRun() = 0;
+  // Begins the review of the sentences due.
+  virtual void startReview() = 0;
   // Shows the progress window, created on first use.
   virtual void showProgress() = 0;
   // Shows the help window, created on first use, and activates it.

@@ -10,7 +10,7 @@
 #include "platform/report_error.h"
 #include "practice/learner_turn.h"
 #include "practice/lesson_reading.h"
-#include "practice/review_session.h"
+#include "practice/sentence_run.h"
 #include "stage/performance.h"
 
 namespace app::commands {
@@ -56,7 +56,7 @@ Steps stopCharactersSteps(CommandTarget& target) {
   Steps steps;
   steps.emplace_back([&target] { target.lesson().dropUnstaged(); });
   steps.emplace_back([&target] { target.learnerTurn().cancel(); });
-  steps.emplace_back([&target] { target.review().cancel(); });
+  steps.emplace_back([&target] { target.sentenceRun().cancel(); });
   steps.emplace_back([&cast] { cast.spokenSentences().takeNote(); });
   for (Role role : stage::kRoles) steps.emplace_back([&cast, role] { cast[role].Stop(); });
   return steps;
@@ -94,7 +94,7 @@ void practise(CommandTarget& target,
 void quit(CommandTarget& target) {
   target.lesson().dropUnstaged();
   target.learnerTurn().cancel();
-  target.review().cancel();
+  target.sentenceRun().cancel();
   target.cast().release();
   target.endProgram();
 }
@@ -122,7 +122,7 @@ void sayItAgain(CommandTarget& target) {
 
 void review(CommandTarget& target) {
   runEveryStep(stopCharactersSteps(target));
-  target.review().start();
+  target.startReview();
 }
 
 void showProgress(CommandTarget& target) {

@@ -27,9 +27,11 @@ Program::Program(character::Engine& engine, listening::Listener& listener,
       learnerTurn_(cast_, listener,
                    [this] { return engine_.frame(cast_[stage::Role::Host].state()); }),
       progress_(progressFile, [this](const QString& message) { tellLearner(message); }),
+      sentenceRun_(cast_, learnerTurn_,
+                   [this]() -> lesson::SentenceView& { return sentenceWindow(); }),
       review_(
-          cast_, learnerTurn_, [this]() -> lesson::SentenceView& { return sentenceWindow(); },
-          [this] { return progress_.dueSentences(); }, [this] { return progress_.nextDue(); }) {
+          cast_, sentenceRun_, [this] { return progress_.dueSentences(); },
+          [this] { return progress_.nextDue(); }) {
   createActions();
   learnerMenu_ = std::make_unique<toolbar::LearnerMenu>(
       action(Command::YourTurn), action(Command::SayAgain),
@@ -178,6 +180,10 @@ help::HelpWindow& Program::helpWindow() {
 
 void Program::showHelp() {
   helpWindow().showHelp();
+}
+
+void Program::startReview() {
+  review_.start();
 }
 
 void Program::showProgress() {

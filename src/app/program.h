@@ -88,7 +88,7 @@ class Program : public QObject, public commands::CommandTarget {
   lesson::LessonSession& lesson() override { return lesson_; }
   lesson::SentenceWindow& sentenceWindow() override;
   practice::LearnerTurn& learnerTurn() override { return learnerTurn_; }
-  practice::ReviewSession& review() override { return review_; }
+  practice::SentenceRun& sentenceRun() override { return sentenceRun_; }
   progress::ProgressKeeper& progress() { return progress_; }
   platform::NumberedFiles& files() { return files_; }
   help::HelpWindow& helpWindow();
@@ -98,6 +98,7 @@ class Program : public QObject, public commands::CommandTarget {
  private:
   void showHelp() override;
   void showProgress() override;
+  void startReview() override;
   QString chooseLessonFile() override;
   void reportError(const QString& message) override;
   void endProgram() override;
@@ -116,6 +117,7 @@ class Program : public QObject, public commands::CommandTarget {
   stage::Cast cast_;
   practice::LearnerTurn learnerTurn_;
   progress::ProgressKeeper progress_;
+  practice::SentenceRun sentenceRun_;
   practice::ReviewSession review_;
   // The sentences of each lesson read this run, by path.
   std::map<QString, int> lessonSentenceCounts_;

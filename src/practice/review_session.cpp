@@ -13,10 +13,6 @@ namespace {
 
 using stage::Role;
 
-// Where the sentence window stands while a review shows its sentences, in twips.
-constexpr int kSentenceWindowLeft = 960;
-constexpr int kSentenceWindowTop = 360;
-
 constexpr std::array<const char*, 21> kNumberWords = {
     "No",       "One",     "Two",     "Three",     "Four",     "Five",     "Six",
     "Seven",    "Eight",   "Nine",    "Ten",       "Eleven",   "Twelve",   "Thirteen",
@@ -56,116 +52,34 @@ QString nothingDueLine(const std::optional<progress::Seconds>& next, progress::S
   return nothing + QStringLiteral(" Next: ") + nextDueWords(*next, now) + QLatin1Char('.');
 }
 
-ReviewSession::ReviewSession(stage::Cast& cast, LearnerTurn& turn, Window window,
-                             DueSource dueSentences, NextDue nextDue)
+ReviewSession::ReviewSession(stage::Cast& cast, SentenceRun& run, DueSource dueSentences,
+                             NextDue nextDue)
     : cast_(cast),
-      turn_(turn),
-      window_(std::move(window)),
+      run_(run),
       dueSentences_(std::move(dueSentences)),
-      nextDue_(std::move(nextDue)) {
-  connect(&turn_, &LearnerTurn::scored, this,
-          [this](const stage::SpokenSentence&, const std::vector<listening::WordScore>& words) {
-            if (std::exchange(waitingForReading_, false)) readingScored(words);
-          });
-  connect(&turn_, &LearnerTurn::unscored, this, [this](listening::ReadingProblem problem) {
-    if (std::exchange(waitingForReading_, false)) readingUnscored(problem);
-  });
-}
+      nextDue_(std::move(nextDue)) {}
 
 void ReviewSession::start() {
-  cancel();
-  due_ = dueSentences_();
+  run_.cancel();
+  const std::vector<progress::SentenceCard> due = dueSentences_();
   character::Character& host = cast_[Role::Host];
-  if (due_.empty()) {
+  if (due.empty()) {
     host.Speak(nothingDueLine(nextDue_(),
                               std::chrono::floor<std::chrono::seconds>(progress::Clock::now())));
     return;
   }
-  qCInfo(lcPractice) << "reviewing" << due_.size() << "sentences";
-  current_ = 0;
-  host.Speak(dueCountLine(due_.size())).whenFinished(this, [this, generation = generation_] {
-    if (generation == generation_) presentNext();
-  });
-}
-
-void ReviewSession::cancel() {
-  ++generation_;
-  due_.clear();
-  waitingForReading_ = false;
-}
-
-Role ReviewSession::pupilFor(std::size_t index) const {
-  return index % 2 == 0 ? Role::Girl : Role::Boy;
-}
-
-// The pupil says the sentence, the host thinks its translation, and the learner's turn follows.
-void ReviewSession::presentNext() {
-  base::runGuarded(
-      [this] {
-        const progress::SentenceCard& card = due_.at(current_);
-        const stage::SpokenSentence sentence{pupilFor(current_), card.english, card.chinese};
-        secondTry_ = false;
-        lesson::SentenceView& window = window_();
-        window.setSentence(card.english);
-        window.setTranslation(card.chinese);
-        window.showForTyping(kSentenceWindowLeft, kSentenceWindowTop);
-        stage::PresentForReview(cast_, sentence)
-            .whenFinished(this, [this, sentence, generation = generation_] {
-              if (generation != generation_) return;
-              waitingForReading_ = true;
-              turn_.start(sentence);
-            });
-      },
-      [this](const QString& message) {
-        qCWarning(lcPractice).noquote() << message;
-        cancel();
-      });
-}
-
-// Runs `step` once the host's answer (and the pupil's missed words) have been said.
-void ReviewSession::afterAnswer(const std::function<void()>& step) {
-  turn_.answer().whenFinished(this, [this, step, generation = generation_] {
-    if (generation == generation_) step();
-  });
-}
-
-void ReviewSession::readingScored(const std::vector<listening::WordScore>& words) {
-  const bool missed = std::any_of(words.begin(), words.end(),
-                                  [](const listening::WordScore& word) { return !word.heard; });
-  if (missed && !std::exchange(secondTry_, true)) {
-    afterAnswer([this] {
-      waitingForReading_ = true;
-      const progress::SentenceCard& card = due_.at(current_);
-      base::runGuarded(
-          [&] {
-            turn_.start({pupilFor(current_), card.english, card.chinese});
-          },
-          [this](const QString& message) {
-            qCWarning(lcPractice).noquote() << message;
-            cancel();
-          });
-    });
-    return;
+  qCInfo(lcPractice) << "reviewing" << due.size() << "sentences";
+  std::vector<stage::SpokenSentence> sentences;
+  for (std::size_t at = 0; at < due.size(); ++at) {
+    sentences.push_back({at % 2 == 0 ? Role::Girl : Role::Boy, due[at].english, due[at].chinese});
   }
-  afterAnswer([this] { moveOn(); });
-}
-
-// Nothing heard counts as a miss; a microphone that cannot be had ends the review.
-void ReviewSession::readingUnscored(listening::ReadingProblem problem) {
-  if (problem == listening::ReadingProblem::NothingHeard)
-    return readingScored({{QString(), false}});
-  cancel();
-}
-
-void ReviewSession::moveOn() {
-  if (++current_ < due_.size()) return presentNext();
-  finish();
-}
-
-void ReviewSession::finish() {
-  cancel();
-  base::runGuarded([this] { cast_[Role::Host].Speak(QStringLiteral("That's all for now.")); },
+  stage::Cast* cast = &cast_;
+  run_.start(std::move(sentences), 0, host.Speak(dueCountLine(due.size())), {},
+             [cast](std::size_t, std::size_t) {
+               base::runGuarded(
+                   [cast] { (*cast)[Role::Host].Speak(QStringLiteral("That's all for now.")); },
                    [](const QString& message) { qCWarning(lcPractice).noquote() << message; });
+             });
 }
 
 }  // namespace practice

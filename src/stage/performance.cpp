@@ -101,12 +101,14 @@ void SayAgain(Cast& cast, const SpokenSentence& sentence) {
   saySentence(cast, sentence);
 }
 
-character::Request PresentForReview(Cast& cast, const SpokenSentence& sentence) {
+character::Request PresentForPractice(Cast& cast, const SpokenSentence& sentence,
+                                      const QString& label) {
   const character::Request spoken = saySentence(cast, sentence);
-  if (sentence.translation.isEmpty()) return spoken;
+  const QString thought = (label + thoughtText(sentence.translation)).trimmed();
+  if (thought.isEmpty()) return spoken;
   character::Character& host = cast[Role::Host];
   host.Wait(spoken);
-  return host.Think(thoughtText(sentence.translation));
+  return host.Think(thought);
 }
 
 }  // namespace stage

@@ -34,9 +34,10 @@ Role typedSentenceSpeaker(std::int32_t LineCounter);
 // The pupil who said `sentence` says it again, at the sentences' pace (Cast::sentencePace()).
 void SayAgain(Cast& cast, const SpokenSentence& sentence);
 
-// A sentence brought back for review: its pupil says it, kept as said, and once it has been said
-// the host thinks its translation, if it has one. Returns the request that ends the
-// presentation.
-character::Request PresentForReview(Cast& cast, const SpokenSentence& sentence);
+// A sentence practised again (a review, a drill): its pupil says it, kept as said, and once it
+// has been said the host thinks `label` (such as "3/15") and the spaced-out translation, when
+// there is either. Returns the request that ends the presentation.
+character::Request PresentForPractice(Cast& cast, const SpokenSentence& sentence,
+                                      const QString& label = QString());
 
 }  // namespace stage

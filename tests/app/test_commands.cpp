@@ -21,7 +21,7 @@
 #include "lesson/sentence_window.h"
 #include "practice/learner_turn.h"
 #include "practice/lesson_reading.h"
-#include "practice/review_session.h"
+#include "practice/sentence_run.h"
 #include "stage/cast_stage.h"
 #include "toolbar/toolbar_window.h"
 
@@ -39,7 +39,8 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
   lesson::LessonSession& lesson() override { return session; }
   lesson::SentenceView& sentenceWindow() override { return window; }
   practice::LearnerTurn& learnerTurn() override { return turn; }
-  practice::ReviewSession& review() override { return reviewSession; }
+  practice::SentenceRun& sentenceRun() override { return run; }
+  void startReview() override { log << "review"; }
   void showProgress() override { log << "progress shown"; }
   void showHelp() override {
     if (helpFails) throw std::runtime_error("the help window is broken");
@@ -57,9 +58,8 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
   lesson::SentenceWindow window;
   app_testing::FakeListener listener;
   practice::LearnerTurn turn{CastStage::cast, listener, [] { return QRect(); }};
-  practice::ReviewSession reviewSession{
-      CastStage::cast, turn, [this]() -> lesson::SentenceView& { return window; },
-      [] { return std::vector<progress::SentenceCard>(); }, [] { return std::nullopt; }};
+  practice::SentenceRun run{CastStage::cast, turn,
+                            [this]() -> lesson::SentenceView& { return window; }};
   QString chosenLesson;
   QStringList errors;
   bool helpFails = false;
