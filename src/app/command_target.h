@@ -30,6 +30,8 @@ class CommandTarget {
   virtual practice::SentenceRun& sentenceRun() = 0;
   // Begins the review of the sentences due.
   virtual void startReview() = 0;
+  // Begins a drill of the lesson opened last, or of the sentence window's sentence.
+  virtual void startDrill() = 0;
   // Shows the progress window, created on first use.
   virtual void showProgress() = 0;
   // Shows the help window, created on first use, and activates it.

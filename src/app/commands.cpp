@@ -125,6 +125,11 @@ void review(CommandTarget& target) {
   target.startReview();
 }
 
+void drill(CommandTarget& target) {
+  runEveryStep(stopCharactersSteps(target));
+  target.startDrill();
+}
+
 void showProgress(CommandTarget& target) {
   target.showProgress();
 }
@@ -141,6 +146,7 @@ const std::array<CommandEntry, kCommandCount> kCommands = {{
     {Command::YourTurn, "我来说 (Your turn)", "", -1, Qt::Key_F5, takeYourTurn},
     {Command::SayAgain, "再听一遍 (Say it again)", "", -1, Qt::Key_F6, sayItAgain},
     {Command::Review, "复习 (Review)", "", -1, Qt::Key_F7, review},
+    {Command::Drill, "跟读 (Drill)", "", -1, Qt::Key_F8, drill},
     {Command::Progress, "学习记录 (Progress)", "", -1, Qt::Key_unknown, showProgress},
 }};
 

@@ -22,9 +22,10 @@ enum class Command {
   YourTurn,
   SayAgain,
   Review,
+  Drill,
   Progress
 };
-inline constexpr std::size_t kCommandCount = 10;
+inline constexpr std::size_t kCommandCount = 11;
 // The first kButtonCount commands of the table are the toolbar's buttons.
 inline constexpr std::size_t kButtonCount = 6;
 
@@ -60,7 +61,8 @@ void openLessonFile(CommandTarget& target, const QString& path);
 // with neither, the host asks for one. "我来说" (YourTurn): the learner reads the sentence
 // aloud and the host answers with what was heard. "再听一遍" (SayAgain): the pupil says the
 // sentence again, at the current pace. "复习" (Review) stops the characters as they do and
-// reviews the sentences due. "学习记录" (Progress) shows the progress window.
+// reviews the sentences due; "跟读" (Drill) drills the lesson opened last. "学习记录" (Progress)
+// shows the progress window.
 void run(CommandTarget& target, Command command);
 
 }  // namespace app::commands

@@ -31,11 +31,14 @@ Program::Program(character::Engine& engine, listening::Listener& listener,
                    [this]() -> lesson::SentenceView& { return sentenceWindow(); }),
       review_(
           cast_, sentenceRun_, [this] { return progress_.dueSentences(); },
-          [this] { return progress_.nextDue(); }) {
+          [this] { return progress_.nextDue(); }),
+      drill_(cast_, sentenceRun_) {
   createActions();
   learnerMenu_ = std::make_unique<toolbar::LearnerMenu>(
       action(Command::YourTurn), action(Command::SayAgain),
-      QList<QAction*>{&action(Command::Review), &action(Command::Progress)}, *slowSpeech_);
+      QList<QAction*>{&action(Command::Review), &action(Command::Drill),
+                      &action(Command::Progress)},
+      *slowSpeech_);
   toolbar_ =
       std::make_unique<toolbar::ToolbarWindow>(toolbarButtons(), *learnerMenu_, makeWindowSystem);
   connect(toolbar_.get(), &toolbar::ToolbarWindow::closeRequested, this,
@@ -167,8 +170,9 @@ QString Program::lessonPath() const {
 lesson::SentenceWindow& Program::sentenceWindow() {
   if (!sentenceWindow_) {
     sentenceWindow_ = std::make_unique<lesson::SentenceWindow>();
-    sentenceWindow_->addActions(
-        {&action(Command::YourTurn), &action(Command::SayAgain), &action(Command::Review)});
+    sentenceWindow_->addActions({&action(Command::YourTurn), &action(Command::SayAgain),
+                                 &action(Command::Review), &action(Command::Drill)});
+    sentenceWindow_->setRunKeys([this](int key) { return takeRunKey(key); });
   }
   return *sentenceWindow_;
 }
@@ -184,6 +188,35 @@ void Program::showHelp() {
 
 void Program::startReview() {
   review_.start();
+}
+
+void Program::startDrill() {
+  const QString path = lesson_.lastOpenedPath();
+  const std::vector<lesson::LessonLine> lines =
+      path.isEmpty() ? std::vector<lesson::LessonLine>() : lesson::checkLesson(path).staged;
+  drill_.start(lines, sentenceInPlay(), sentenceWindow().sentence());
+}
+
+// While sentences are practised one after another: Page Down the next, Page Up the one before,
+// Space pauses and resumes, Esc stops as "停" does.
+bool Program::takeRunKey(int key) {
+  if (!sentenceRun_.active()) return false;
+  switch (key) {
+    case Qt::Key_PageDown:
+      sentenceRun_.skip(1);
+      return true;
+    case Qt::Key_PageUp:
+      sentenceRun_.skip(-1);
+      return true;
+    case Qt::Key_Space:
+      sentenceRun_.pauseOrResume();
+      return true;
+    case Qt::Key_Escape:
+      run(Command::Stop);
+      return true;
+    default:
+      return false;
+  }
 }
 
 void Program::showProgress() {

@@ -16,6 +16,7 @@
 #include "lesson/sentence_window.h"
 #include "listening/listener.h"
 #include "platform/numbered_files.h"
+#include "practice/drill_session.h"
 #include "practice/learner_turn.h"
 #include "practice/review_session.h"
 #include "progress/progress_keeper.h"
@@ -99,6 +100,8 @@ class Program : public QObject, public commands::CommandTarget {
   void showHelp() override;
   void showProgress() override;
   void startReview() override;
+  void startDrill() override;
+  bool takeRunKey(int key);
   QString chooseLessonFile() override;
   void reportError(const QString& message) override;
   void endProgram() override;
@@ -119,6 +122,7 @@ class Program : public QObject, public commands::CommandTarget {
   progress::ProgressKeeper progress_;
   practice::SentenceRun sentenceRun_;
   practice::ReviewSession review_;
+  practice::DrillSession drill_;
   // The sentences of each lesson read this run, by path.
   std::map<QString, int> lessonSentenceCounts_;
   std::array<QAction*, commands::kCommandCount> actions_{};

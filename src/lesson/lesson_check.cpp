@@ -96,6 +96,7 @@ LessonCheck checkLesson(const QString& path) {
         break;
       }
       ++check.stagedLines;
+      check.staged.push_back(*parsed);
       checkSentenceLine(check, number, line, *parsed);
     }
   } catch (const std::exception& error) {

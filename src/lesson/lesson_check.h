@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "lesson_line.h"
 #include "platform/text_decoder.h"
 
 namespace lesson {
@@ -23,6 +24,7 @@ struct LessonCheck {
   platform::TextEncoding encoding = platform::TextEncoding::CodePage936;
   bool byteOrderMark = false;
   int stagedLines = 0;                  // sentence lines staged before the reading ends
+  std::vector<LessonLine> staged;       // those lines, in order
   std::optional<int> stopLine;          // the line where reading stops before the end of the file
   std::vector<LessonFinding> findings;  // in line order
   bool stagedWhole() const;             // opened, and read to its end

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sentence_window.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <utility>
@@ -23,7 +24,19 @@ SentenceWindow::SentenceWindow() : twips_(platform::Twips::ofScreen()) {
   platform::installFontSubstitutions();
   setUpWindow();
   createControls();
+  for (QWidget* control : {static_cast<QWidget*>(sentenceBox_), static_cast<QWidget*>(frameButton_),
+                           static_cast<QWidget*>(translationBox_)}) {
+    control->installEventFilter(this);
+  }
   platform::keepOutOfTaskbar(*this);
+}
+
+bool SentenceWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !runKeys_) return QWidget::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  const bool runKey = key == Qt::Key_PageDown || key == Qt::Key_PageUp || key == Qt::Key_Space ||
+                      key == Qt::Key_Escape;
+  return (runKey && runKeys_(key)) || QWidget::eventFilter(watched, event);
 }
 
 // Frameless, but an ordinary window otherwise: not kept on top, and it may take the focus for

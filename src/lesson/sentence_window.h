@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "platform/twips.h"
@@ -41,8 +42,14 @@ class SentenceWindow : public QWidget, public SentenceView {
   // Puts the keyboard focus and the caret into the sentence box, keeping its text.
   void focusSentenceBox();
 
+  // Sees the keys that move through sentences practised one after another (Page Down, Page Up,
+  // Space, Esc) before the text boxes do; `keyTaken` says whether it took the key, which is
+  // then not typed.
+  void setRunKeys(std::function<bool(int key)> keyTaken) { runKeys_ = std::move(keyTaken); }
+
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void setUpWindow();
@@ -60,6 +67,7 @@ class SentenceWindow : public QWidget, public SentenceView {
   // read line by line into the hidden window, and only the last line can ever be seen.
   std::optional<QString> pendingSentence_;
   std::optional<QString> pendingTranslation_;
+  std::function<bool(int key)> runKeys_;
 };
 
 }  // namespace lesson

@@ -41,6 +41,7 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
   practice::LearnerTurn& learnerTurn() override { return turn; }
   practice::SentenceRun& sentenceRun() override { return run; }
   void startReview() override { log << "review"; }
+  void startDrill() override { log << "drill"; }
   void showProgress() override { log << "progress shown"; }
   void showHelp() override {
     if (helpFails) throw std::runtime_error("the help window is broken");
