@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program.h"
 
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <utility>
@@ -11,7 +12,7 @@
 #include "lesson/lesson_check.h"
 #include "lesson/lesson_dialog.h"
 #include "platform/report_error.h"
-#include "practice/slow_speech_setting.h"
+#include "practice/pace_setting.h"
 #include "progress/progress_window.h"
 #include "stage/cast_setup.h"
 #include "stage/opening_scene.h"
@@ -38,7 +39,7 @@ Program::Program(character::Engine& engine, listening::Listener& listener,
       action(Command::YourTurn), action(Command::SayAgain),
       QList<QAction*>{&action(Command::Review), &action(Command::Drill),
                       &action(Command::Progress)},
-      *slowSpeech_);
+      paces_);
   toolbar_ =
       std::make_unique<toolbar::ToolbarWindow>(toolbarButtons(), *learnerMenu_, makeWindowSystem);
   connect(toolbar_.get(), &toolbar::ToolbarWindow::closeRequested, this,
@@ -63,11 +64,21 @@ void Program::createActions() {
     connect(made, &QAction::triggered, this, [this, command = entry.command] { run(command); });
     actions_[index] = made;
   }
-  slowSpeech_ = new QAction(QStringLiteral("慢速 (Slow speech)"), this);
-  slowSpeech_->setCheckable(true);
-  slowSpeech_->setChecked(practice::slowSpeechChosen());
-  cast_.setSentencePace(slowSpeech_->isChecked() ? practice::kSlowSpeechPace : 1.0);
-  connect(slowSpeech_, &QAction::toggled, this, [this](bool slow) { setSlowSpeech(slow); });
+  createPaceActions();
+}
+
+// One checkable action a pace, one of them checked: the pace chosen last.
+void Program::createPaceActions() {
+  const double chosen = practice::chosenSentencePace();
+  auto* group = new QActionGroup(this);
+  for (double pace : practice::kSentencePaces) {
+    auto* made = new QAction(QStringLiteral("%1×").arg(pace, 0, 'f', 1), group);
+    made->setCheckable(true);
+    made->setChecked(pace == chosen);
+    connect(made, &QAction::triggered, this, [this, pace] { setSentencePace(pace); });
+    paces_.append(made);
+  }
+  cast_.setSentencePace(chosen);
 }
 
 std::vector<toolbar::ToolbarButton> Program::toolbarButtons() const {
@@ -78,9 +89,9 @@ std::vector<toolbar::ToolbarButton> Program::toolbarButtons() const {
   return buttons;
 }
 
-void Program::setSlowSpeech(bool slow) {
-  cast_.setSentencePace(slow ? practice::kSlowSpeechPace : 1.0);
-  practice::keepSlowSpeechChoice(slow);
+void Program::setSentencePace(double pace) {
+  cast_.setSentencePace(pace);
+  practice::keepSentencePace(pace);
 }
 
 void Program::keepReading(const stage::SpokenSentence& sentence,

@@ -70,8 +70,8 @@ class Program : public QObject, public commands::CommandTarget {
 
   // The action of `command`, as the buttons, the menu and the keys trigger it.
   QAction& action(commands::Command command) const;
-  // Checkable: checked while the characters speak slowly; the choice is kept for the next run.
-  QAction& slowSpeech() const { return *slowSpeech_; }
+  // The paces of the pupils' sentences, one checked: the one chosen, kept for the next run.
+  const QList<QAction*>& paces() const { return paces_; }
 
   // What the program is practising: the sentence said last (a lesson line or a typed one).
   std::optional<stage::SpokenSentence> sentenceInPlay();
@@ -107,7 +107,8 @@ class Program : public QObject, public commands::CommandTarget {
   void endProgram() override;
 
   void createActions();
-  void setSlowSpeech(bool slow);
+  void createPaceActions();
+  void setSentencePace(double pace);
   std::vector<toolbar::ToolbarButton> toolbarButtons() const;
   void keepReading(const stage::SpokenSentence& sentence,
                    const std::vector<listening::WordScore>& words);
@@ -126,7 +127,7 @@ class Program : public QObject, public commands::CommandTarget {
   // The sentences of each lesson read this run, by path.
   std::map<QString, int> lessonSentenceCounts_;
   std::array<QAction*, commands::kCommandCount> actions_{};
-  QAction* slowSpeech_ = nullptr;
+  QList<QAction*> paces_;
   std::unique_ptr<toolbar::LearnerMenu> learnerMenu_;
   std::unique_ptr<toolbar::ToolbarWindow> toolbar_;
   std::unique_ptr<lesson::SentenceWindow> sentenceWindow_;

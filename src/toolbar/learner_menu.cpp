@@ -6,11 +6,12 @@
 namespace toolbar {
 
 LearnerMenu::LearnerMenu(QAction& yourTurn, QAction& sayAgain, const QList<QAction*>& practice,
-                         QAction& slowSpeech)
-    : yourTurn_(yourTurn), sayAgain_(sayAgain), slowSpeech_(slowSpeech) {
+                         const QList<QAction*>& paces)
+    : yourTurn_(yourTurn), sayAgain_(sayAgain) {
   addActions({&yourTurn_, &sayAgain_});
   addActions(practice);
-  addAction(&slowSpeech_);
+  paceMenu_ = addMenu(QStringLiteral("慢速 (Slow speech)"));
+  paceMenu_->addActions(paces);
   addSeparator();
   QAction* version =
       addAction(QStringLiteral("chengmu %1").arg(QCoreApplication::applicationVersion()).trimmed());

@@ -15,8 +15,8 @@
 #include "fake_listener.h"
 #include "lesson/sentence_window.h"
 #include "practice/learner_turn.h"
+#include "practice/pace_setting.h"
 #include "practice/reading_feedback.h"
-#include "practice/slow_speech_setting.h"
 #include "program_on_stage.h"
 #include "stage/cast_stage.h"
 #include "stage/closing_scene.h"
@@ -86,20 +86,27 @@ TEST(LearnerCommands, TheButtonsMenuAndTheSentenceWindowsKeysReachTheCommands) {
   EXPECT_TRUE(empty.listener.sentences.isEmpty());
 }
 
-TEST(LearnerCommands, SlowSpeechIsKeptAcrossRuns) {
+// The pace chosen in the menu is kept across runs; the slow speech of earlier versions is 0.8.
+TEST(LearnerCommands, ThePaceChosenIsKeptAcrossRuns) {
   QTemporaryDir config;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+  QSettings(QStringLiteral("chengmu"), QStringLiteral("chengmu")).setValue("speech/slow", true);
   {
     ProgramOnStage first;
-    EXPECT_FALSE(first.program.learnerMenu().slowSpeech().isChecked());
-    first.program.learnerMenu().slowSpeech().trigger();
-    EXPECT_EQ(first.program.cast().sentencePace(), practice::kSlowSpeechPace);
+    const QList<QAction*> paces = first.program.learnerMenu().paceMenu().actions();
+    ASSERT_EQ(paces.size(), 3);
+    EXPECT_EQ(paces[0]->text(), "0.6×");
+    EXPECT_TRUE(paces[1]->isChecked());
+    EXPECT_EQ(first.program.cast().sentencePace(), 0.8);
+    paces[0]->trigger();
+    EXPECT_EQ(first.program.cast().sentencePace(), 0.6);
+    EXPECT_FALSE(paces[1]->isChecked());
   }
   EXPECT_TRUE(QFile::exists(config.filePath("chengmu/chengmu.conf")));
   ProgramOnStage second;
-  EXPECT_TRUE(second.program.learnerMenu().slowSpeech().isChecked());
-  EXPECT_EQ(second.program.cast().sentencePace(), practice::kSlowSpeechPace);
-  second.program.learnerMenu().slowSpeech().trigger();
+  EXPECT_TRUE(second.program.paces()[0]->isChecked());
+  EXPECT_EQ(second.program.cast().sentencePace(), 0.6);
+  second.program.paces()[2]->trigger();
   EXPECT_EQ(second.program.cast().sentencePace(), 1.0);
 }
 
@@ -108,13 +115,13 @@ TEST(LearnerCommands, SlowSpeechSlowsOnlyThePupilsSentences) {
   QTemporaryDir config;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
   ProgramOnStage on;
-  on.program.learnerMenu().slowSpeech().trigger();
+  on.program.paces()[0]->trigger();
   stage::PerformSentence(on.program.cast(), QStringLiteral("Good morning"),
                          QStringLiteral("早上好"), 3);
   on.program.sentenceWindow().setSentence(QStringLiteral("Good morning"));
   on.program.learnerMenu().yourTurn().trigger();
   stage::queueClosingScene(on.program.cast());
-  EXPECT_TRUE(on.stage.log.contains("girl Speak \"Good morning\" \"0.75\""));
+  EXPECT_TRUE(on.stage.log.contains("girl Speak \"Good morning\" \"0.6\""));
   EXPECT_TRUE(on.stage.log.contains("vemo Speak \"Your turn!\""));
   EXPECT_TRUE(on.stage.log.contains("vemo Speak \"学 习 完 毕\""));
   EXPECT_EQ(on.stage.engine.speechPace(), 1.0);
