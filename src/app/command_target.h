@@ -32,6 +32,10 @@ class CommandTarget {
   virtual void startReview() = 0;
   // Begins a drill of the lesson opened last, or of the sentence window's sentence.
   virtual void startDrill() = 0;
+  // Plays the learner's last recording, then the pupil says its sentence; the host asks for a
+  // reading when there is none. Stopping the characters stops the playing.
+  virtual void hearMyReading() = 0;
+  virtual void stopPlayback() = 0;
   // Shows the progress window, created on first use.
   virtual void showProgress() = 0;
   // Shows the help window, created on first use, and activates it.

@@ -57,6 +57,7 @@ Steps stopCharactersSteps(CommandTarget& target) {
   steps.emplace_back([&target] { target.lesson().dropUnstaged(); });
   steps.emplace_back([&target] { target.learnerTurn().cancel(); });
   steps.emplace_back([&target] { target.sentenceRun().cancel(); });
+  steps.emplace_back([&target] { target.stopPlayback(); });
   steps.emplace_back([&cast] { cast.spokenSentences().takeNote(); });
   for (Role role : stage::kRoles) steps.emplace_back([&cast, role] { cast[role].Stop(); });
   return steps;
@@ -130,6 +131,11 @@ void drill(CommandTarget& target) {
   target.startDrill();
 }
 
+void hearMyReading(CommandTarget& target) {
+  runEveryStep(stopCharactersSteps(target));
+  target.hearMyReading();
+}
+
 void showProgress(CommandTarget& target) {
   target.showProgress();
 }
@@ -147,6 +153,7 @@ const std::array<CommandEntry, kCommandCount> kCommands = {{
     {Command::SayAgain, "再听一遍 (Say it again)", "", -1, Qt::Key_F6, sayItAgain},
     {Command::Review, "复习 (Review)", "", -1, Qt::Key_F7, review},
     {Command::Drill, "跟读 (Drill)", "", -1, Qt::Key_F8, drill},
+    {Command::HearMyReading, "听我说的 (Hear my reading)", "", -1, Qt::Key_F9, hearMyReading},
     {Command::Progress, "学习记录 (Progress)", "", -1, Qt::Key_unknown, showProgress},
 }};
 

@@ -23,9 +23,10 @@ enum class Command {
   SayAgain,
   Review,
   Drill,
+  HearMyReading,
   Progress
 };
-inline constexpr std::size_t kCommandCount = 11;
+inline constexpr std::size_t kCommandCount = 12;
 // The first kButtonCount commands of the table are the toolbar's buttons.
 inline constexpr std::size_t kButtonCount = 6;
 
@@ -62,7 +63,8 @@ void openLessonFile(CommandTarget& target, const QString& path);
 // aloud and the host answers with what was heard. "再听一遍" (SayAgain): the pupil says the
 // sentence again, at the current pace. "复习" (Review) stops the characters as they do and
 // reviews the sentences due; "跟读" (Drill) drills the lesson opened last. "学习记录" (Progress)
-// shows the progress window.
+// shows the progress window. "听我说的" (HearMyReading) stops the characters, plays the
+// learner's last recording, then has its pupil say the sentence.
 void run(CommandTarget& target, Command command);
 
 }  // namespace app::commands

@@ -16,6 +16,7 @@
 #include "progress/progress_window.h"
 #include "stage/cast_setup.h"
 #include "stage/opening_scene.h"
+#include "stage/performance.h"
 
 namespace app {
 
@@ -33,12 +34,13 @@ Program::Program(character::Engine& engine, listening::Listener& listener,
       review_(
           cast_, sentenceRun_, [this] { return progress_.dueSentences(); },
           [this] { return progress_.nextDue(); }),
-      drill_(cast_, sentenceRun_) {
+      drill_(cast_, sentenceRun_),
+      listener_(listener) {
   createActions();
   learnerMenu_ = std::make_unique<toolbar::LearnerMenu>(
       action(Command::YourTurn), action(Command::SayAgain),
       QList<QAction*>{&action(Command::Review), &action(Command::Drill),
-                      &action(Command::Progress)},
+                      &action(Command::HearMyReading), &action(Command::Progress)},
       paces_);
   toolbar_ =
       std::make_unique<toolbar::ToolbarWindow>(toolbarButtons(), *learnerMenu_, makeWindowSystem);
@@ -182,7 +184,8 @@ lesson::SentenceWindow& Program::sentenceWindow() {
   if (!sentenceWindow_) {
     sentenceWindow_ = std::make_unique<lesson::SentenceWindow>();
     sentenceWindow_->addActions({&action(Command::YourTurn), &action(Command::SayAgain),
-                                 &action(Command::Review), &action(Command::Drill)});
+                                 &action(Command::Review), &action(Command::Drill),
+                                 &action(Command::HearMyReading)});
     sentenceWindow_->setRunKeys([this](int key) { return takeRunKey(key); });
   }
   return *sentenceWindow_;
@@ -206,6 +209,20 @@ void Program::startDrill() {
   const std::vector<lesson::LessonLine> lines =
       path.isEmpty() ? std::vector<lesson::LessonLine>() : lesson::checkLesson(path).staged;
   drill_.start(lines, sentenceInPlay(), sentenceWindow().sentence());
+}
+
+// Own voice, then the model: the pupil says the sentence once the recording has been played.
+void Program::hearMyReading() {
+  const auto& kept = learnerTurn_.keptReadings();
+  if (kept.empty()) {
+    cast_[stage::Role::Host].Speak(QStringLiteral("Read a sentence aloud first."));
+    return;
+  }
+  const practice::LearnerTurn::KeptReading last = kept.back();
+  playback_ = listener_.play(last.sound, [this, sentence = last.sentence] {
+    base::runGuarded([&] { stage::SayAgain(cast_, sentence); },
+                     [](const QString& message) { qCWarning(lcApp).noquote() << message; });
+  });
 }
 
 // While sentences are practised one after another: Page Down the next, Page Up the one before,

@@ -101,6 +101,8 @@ class Program : public QObject, public commands::CommandTarget {
   void showProgress() override;
   void startReview() override;
   void startDrill() override;
+  void hearMyReading() override;
+  void stopPlayback() override { playback_.reset(); }
   bool takeRunKey(int key);
   QString chooseLessonFile() override;
   void reportError(const QString& message) override;
@@ -124,6 +126,8 @@ class Program : public QObject, public commands::CommandTarget {
   practice::SentenceRun sentenceRun_;
   practice::ReviewSession review_;
   practice::DrillSession drill_;
+  listening::Listener& listener_;
+  std::unique_ptr<listening::Playback> playback_;
   // The sentences of each lesson read this run, by path.
   std::map<QString, int> lessonSentenceCounts_;
   std::array<QAction*, commands::kCommandCount> actions_{};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -22,6 +23,12 @@ enum class ReadingProblem {
   ScoringFailed,          // the recogniser could not be loaded or run
 };
 
+// A learner's recording: mono 16-bit samples.
+struct RecordedSound {
+  std::vector<std::int16_t> samples;
+  int sampleRate = 0;
+};
+
 // What a reading reports, always on the thread that called Listener::listen() and never after
 // its Reading is destroyed. Exactly one of `scored` and `failed` comes last.
 struct ReadingCallbacks {
@@ -29,6 +36,7 @@ struct ReadingCallbacks {
   std::function<void()> recordingEnded;            // the learner is done; scoring begins
   std::function<void(const std::vector<WordScore>& words)> scored;  // one per sentence word
   std::function<void(ReadingProblem problem)> failed;
+  std::function<void(const RecordedSound& sound)> recorded;  // with recordingEnded: the sound
 };
 
 // A reading in progress: destroying it stops the recording and drops the scoring.
@@ -37,12 +45,22 @@ class Reading {
   virtual ~Reading() = default;
 };
 
+// A recording being played back: destroying it stops the sound.
+class Playback {
+ public:
+  virtual ~Playback() = default;
+};
+
 // Records the default microphone and scores what the learner said against a sentence. The
 // recogniser loads on first use, off the user interface thread.
 class Listener {
  public:
   virtual ~Listener() = default;
   virtual std::unique_ptr<Reading> listen(const QString& sentence, ReadingCallbacks callbacks) = 0;
+  // Plays `sound` on the default output; `finished` is called from the event loop once it has
+  // been played, or could not be (never after the Playback is destroyed).
+  virtual std::unique_ptr<Playback> play(const RecordedSound& sound,
+                                         std::function<void()> finished) = 0;
 };
 
 }  // namespace listening

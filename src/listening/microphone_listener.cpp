@@ -7,6 +7,7 @@
 
 #include "microphone_recording.h"
 #include "scoring_worker.h"
+#include "sound_playback.h"
 
 namespace listening {
 
@@ -41,6 +42,7 @@ class MicrophoneReading : public Reading {
 
   void score(PcmSound sound) {
     report(callbacks_.recordingEnded);
+    report(callbacks_.recorded, RecordedSound{sound.samples, sound.sampleRate});
     const std::shared_ptr<ScoringWorker> worker = worker_.lock();
     if (!worker) {
       report(callbacks_.failed, ReadingProblem::ScoringFailed);
@@ -71,6 +73,11 @@ class MicrophoneReading : public Reading {
 MicrophoneListener::MicrophoneListener() : worker_(std::make_shared<ScoringWorker>()) {}
 
 MicrophoneListener::~MicrophoneListener() = default;
+
+std::unique_ptr<Playback> MicrophoneListener::play(const RecordedSound& sound,
+                                                   std::function<void()> finished) {
+  return std::make_unique<SoundPlayback>(sound, std::move(finished));
+}
 
 std::unique_ptr<Reading> MicrophoneListener::listen(const QString& sentence,
                                                     ReadingCallbacks callbacks) {

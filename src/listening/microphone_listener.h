@@ -19,6 +19,8 @@ class MicrophoneListener : public Listener {
   ~MicrophoneListener() override;
 
   std::unique_ptr<Reading> listen(const QString& sentence, ReadingCallbacks callbacks) override;
+  std::unique_ptr<Playback> play(const RecordedSound& sound,
+                                 std::function<void()> finished) override;
 
  private:
   std::shared_ptr<ScoringWorker> worker_;

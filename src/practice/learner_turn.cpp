@@ -61,6 +61,10 @@ listening::ReadingCallbacks LearnerTurn::readingCallbacks() {
     if (recording_) showLevel(level);
   };
   callbacks.recordingEnded = [this] { endRecording(); };
+  callbacks.recorded = [this](const listening::RecordedSound& sound) {
+    keptReadings_.push_back({sentence_, sound});
+    if (keptReadings_.size() > kKeptReadings) keptReadings_.pop_front();
+  };
   callbacks.scored = [this](const std::vector<listening::WordScore>& words) {
     endRecording();
     runStep([&] { answer_ = answerScoredReading(cast_, sentence_, words); });

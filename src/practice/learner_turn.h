@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -32,6 +33,15 @@ class LearnerTurn : public QObject {
   void cancel();
 
   const RecordingSign& sign() const { return sign_; }
+  // A recording of the learner's, with the sentence read.
+  struct KeptReading {
+    stage::SpokenSentence sentence;
+    listening::RecordedSound sound;
+  };
+  // The last kKeptReadings recordings, the latest last; kept in memory only.
+  static constexpr std::size_t kKeptReadings = 10;
+  const std::deque<KeptReading>& keptReadings() const { return keptReadings_; }
+
   // The request that ends the host's answer to the last reading; null before any.
   const character::Request& answer() const { return answer_; }
 
@@ -62,6 +72,7 @@ class LearnerTurn : public QObject {
   // Counts the turns begun and ended, so that the end of an earlier prompt is told apart.
   quint64 turnNumber_ = 0;
   std::unique_ptr<listening::Reading> reading_;
+  std::deque<KeptReading> keptReadings_;
   // From the start of a recording until it ends, however it ends.
   bool recording_ = false;
 };

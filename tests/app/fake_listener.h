@@ -29,8 +29,18 @@ class FakeListener : public listening::Listener {
     return std::make_unique<FakeReading>(readingDestroyed);
   }
 
+  // Plays nothing: the sound is kept, and `finished` for the test to call.
+  std::unique_ptr<listening::Playback> play(const listening::RecordedSound& sound,
+                                            std::function<void()> finished) override {
+    played.push_back(sound);
+    playbackFinished = std::move(finished);
+    return nullptr;
+  }
+
   QStringList sentences;
   listening::ReadingCallbacks callbacks;
+  std::vector<listening::RecordedSound> played;
+  std::function<void()> playbackFinished;
   bool readingDestroyed = false;
 };
 

@@ -42,6 +42,8 @@ class RecordingTarget : public CommandTarget, public stage_testing::CastStage {
   practice::SentenceRun& sentenceRun() override { return run; }
   void startReview() override { log << "review"; }
   void startDrill() override { log << "drill"; }
+  void hearMyReading() override { log << "hear my reading"; }
+  void stopPlayback() override {}
   void showProgress() override { log << "progress shown"; }
   void showHelp() override {
     if (helpFails) throw std::runtime_error("the help window is broken");

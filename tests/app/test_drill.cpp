@@ -95,3 +95,28 @@ TEST(Drill, GoesThroughTheLessonWithTheKeysAndSumsItUp) {
 }
 
 }  // namespace
+
+namespace {
+
+// F9: own voice, then the model; before any reading the host asks for one.
+TEST(HearMyReading, PlaysTheLastRecordingThenThePupilSaysTheSentence) {
+  app_testing::ProgramOnStage on;
+  app::Program& program = on.program;
+  program.run(Command::HearMyReading);
+  EXPECT_EQ(on.stage.log.last(), "vemo Speak \"Read a sentence aloud first.\"");
+
+  program.sentenceWindow().setSentence(QStringLiteral("Good night."));
+  program.run(Command::YourTurn);
+  ASSERT_TRUE(listenedTo(on, 1));
+  on.listener.callbacks.recorded({{1, 2, 3}, 16000});
+  on.listener.callbacks.scored({{QStringLiteral("Good"), true}, {QStringLiteral("night."), true}});
+  QTest::qWait(5);
+  program.run(Command::HearMyReading);
+  ASSERT_EQ(on.listener.played.size(), 1u);
+  EXPECT_EQ(on.listener.played[0].samples, (std::vector<std::int16_t>{1, 2, 3}));
+  on.stage.log.clear();
+  on.listener.playbackFinished();
+  EXPECT_EQ(on.stage.log.last(), "boy Speak \"Good night.\"");
+}
+
+}  // namespace
