@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "lesson/lesson_check.h"
+#include "lesson/lesson_export.h"
 #include "listening/module_score_command.h"
 
 namespace app {
@@ -15,10 +16,19 @@ namespace {
 
 // What the command line asks for.
 struct CommandLine {
-  enum class Action { StartProgram, ShowHelp, ShowVersion, CheckLessons, ScoreReading, UsageError };
+  enum class Action {
+    StartProgram,
+    ShowHelp,
+    ShowVersion,
+    CheckLessons,
+    ScoreReading,
+    ExportLesson,
+    UsageError
+  };
   Action action = Action::StartProgram;
   QStringList lessons;  // CheckLessons: the files to check; StartProgram: the lesson to open;
-                        // ScoreReading: the WAV and the sentence
+                        // ScoreReading: the WAV and the sentence; ExportLesson: the
+                        // lesson and the export
   QString error;        // UsageError: what is wrong
 };
 
@@ -26,6 +36,7 @@ constexpr char kHelpText[] =
     "Usage: chengmu [QT-OPTION]... [LESSON]\n"
     "  or:  chengmu --check LESSON...\n"
     "  or:  chengmu --score WAV \"SENTENCE\"\n"
+    "  or:  chengmu --export-lesson LESSON OUT.tsv\n"
     "Practise spoken English on the desktop: two pupils speak the English sentences of a\n"
     "lesson in turn and their host shows each Chinese translation in a thought balloon.\n"
     "Without options the program starts on the X11 desktop and docks its toolbar at the top\n"
@@ -44,17 +55,24 @@ constexpr char kHelpText[] =
     "                   summary FILE: note: ENCODING; lines staged: N; read to the end\n"
     "      --score      score a spoken reading of SENTENCE, a 16-bit PCM WAV file, word by\n"
     "                   word: one line WORD<TAB>heard|missed a word, then score N/M\n"
+    "      --export-lesson  write the sentences LESSON stages as a flashcard text export\n"
+    "                   (tab-separated, UTF-8, with its header lines): English, Chinese\n"
+    "                   and the words missed most in each sentence\n"
     "\n"
     "Qt's own options (--style, --platform, --display, ...) are passed on to Qt.\n"
     "\n"
     "Lesson files:\n"
     "  One sentence a line, [tag]English sentence~Chinese translation, in code page 936\n"
     "  (GBK), UTF-8 or UTF-16. A line without \"~\" ends the reading of the lesson.\n"
+    "  Also read: lyrics with translations (.lrc, [mm:ss.xx]English|Chinese), SubRip\n"
+    "  (.srt) and WebVTT (.vtt) subtitles, and flashcard text exports (.tsv, .csv, .txt\n"
+    "  with #separator: header lines).\n"
     "\n"
     "Exit status:\n"
     "  0  done; with --check, every lesson would be read to its end\n"
-    "  1  with --check, a lesson cannot be read or its reading stops early;\n"
-    "     without options, the program cannot start\n"
+    "  1  with --check, a lesson cannot be read or its reading stops early; with\n"
+    "     --export-lesson, a lesson that is refused or an export that cannot be\n"
+    "     written; without options, the program cannot start\n"
     "  2  a usage error; with --score, a sound file that cannot be read\n";
 
 constexpr char kVersionText[] =
@@ -101,6 +119,25 @@ int checkLessons(const QStringList& lessons) {
   return status;
 }
 
+// The words the learner missed most in a sentence, for the export: none while nothing of the
+// learner's readings is kept.
+QStringList wordsMissedMost(const QString& /*english*/) {
+  return {};
+}
+
+int exportLesson(const QString& lessonPath, const QString& outPath) {
+  try {
+    const lesson::LessonCheck check = lesson::exportLesson(lessonPath, outPath, wordsMissedMost);
+    if (!check.stagedWhole()) {
+      std::fputs(qUtf8Printable(lesson::formatLessonCheck(lessonPath, check)), stderr);
+    }
+    return 0;
+  } catch (const platform::FileError& error) {
+    QTextStream(stderr) << "chengmu: " << error.message() << '\n';
+    return 1;
+  }
+}
+
 int scoreReading(const QString& wavPath, const QString& sentence) {
   QTextStream out(stdout);
   QTextStream err(stderr);
@@ -116,7 +153,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   const QCommandLineOption version(QStringList{"v", "version"});
   const QCommandLineOption check("check");
   const QCommandLineOption score("score");
-  parser.addOptions({help, version, check, score});
+  const QCommandLineOption exportLesson("export-lesson");
+  parser.addOptions({help, version, check, score, exportLesson});
   addQtOptions(parser);
   if (!parser.parse(QStringList{QStringLiteral("chengmu")} + arguments)) {
     return usageError(parser.errorText());
@@ -128,6 +166,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       return usageError(QStringLiteral("--score needs a WAV file and a sentence."));
     }
     return {CommandLine::Action::ScoreReading, parser.positionalArguments(), {}};
+  }
+  if (parser.isSet(exportLesson)) {
+    if (parser.positionalArguments().size() != 2) {
+      return usageError(QStringLiteral("--export-lesson needs a lesson and the file to write."));
+    }
+    return {CommandLine::Action::ExportLesson, parser.positionalArguments(), {}};
   }
   if (!parser.isSet(check)) {
     if (parser.positionalArguments().size() > 1) {
@@ -165,6 +209,8 @@ std::variant<int, ProgramStart> runCommandLine(int argc, char** argv) {
       return checkLessons(commandLine.lessons);
     case CommandLine::Action::ScoreReading:
       return scoreReading(commandLine.lessons[0], commandLine.lessons[1]);
+    case CommandLine::Action::ExportLesson:
+      return exportLesson(commandLine.lessons[0], commandLine.lessons[1]);
     case CommandLine::Action::UsageError:
       break;
   }
