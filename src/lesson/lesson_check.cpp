@@ -111,12 +111,13 @@ void checkParsedLesson(LessonCheck& check, const ParsedLesson& lesson) {
   if (lesson.broken) stop(check, lesson.broken->fileLine, lesson.broken->reason);
 }
 
+// A lesson "文" refuses whole: what it found, then why it is refused, where the file says.
 void refuse(LessonCheck& check, const LessonStart& start, const QString& path) {
+  checkParsedLesson(check, start.parsed);
   check.refused = true;
-  if (start.parsed.broken) {
-    stop(check, start.parsed.broken->fileLine, start.parsed.broken->reason);
-  } else {
-    check.findings.push_back({0, LessonFinding::Severity::Error, start.refusal(path)});
+  if (!start.parsed.broken) {
+    check.findings.insert(check.findings.begin(),
+                          {0, LessonFinding::Severity::Error, start.refusal(path)});
   }
 }
 
