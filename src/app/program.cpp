@@ -28,6 +28,7 @@ Program::Program(character::Engine& engine, listening::Listener& listener,
       std::make_unique<toolbar::ToolbarWindow>(toolbarButtons(), *learnerMenu_, makeWindowSystem);
   connect(toolbar_.get(), &toolbar::ToolbarWindow::closeRequested, this,
           [this] { run(Command::Quit); });
+  connect(toolbar_.get(), &toolbar::ToolbarWindow::fileDropped, this, &Program::openLessonFile);
   connect(&learnerTurn_, &practice::LearnerTurn::scored, this, &Program::readingScored);
 }
 
