@@ -14,8 +14,8 @@ namespace platform {
 QString draggedLocalFile(const QMimeData& data);
 
 // Makes `window` take the drops of local files from the desktop and hand each dropped file to
-// `dropped`. A drag that carries no local file is not accepted, so the pointer shows that it
-// cannot be dropped there.
+// `dropped`, from the event loop once the drop is over. A drag that carries no local file is not
+// accepted, so the pointer shows that it cannot be dropped there.
 void acceptFileDrops(QWidget& window, std::function<void(const QString& path)> dropped);
 
 }  // namespace platform

@@ -105,6 +105,7 @@ bool dragAndDrop(QWidget& widget, QMimeData& data) {
   if (!enter.isAccepted()) return false;
   QDropEvent drop(QPointF(inside), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&widget, &drop);
+  QCoreApplication::processEvents();
   return drop.isAccepted();
 }
 

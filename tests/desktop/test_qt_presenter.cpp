@@ -59,6 +59,7 @@ TEST_F(QtPresenterTest, AFileDroppedOnTheCharacterIsHandedOn) {
   QDropEvent drop(QPointF(50, 60), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&window(), &drop);
   EXPECT_TRUE(drop.isAccepted());
+  QCoreApplication::processEvents();
   EXPECT_EQ(dropped, QStringList{"/tmp/lesson.srt"});
 }
 
