@@ -28,10 +28,10 @@ ParsedLesson parseSubRipLesson(const QStringList& lines) {
                      QStringLiteral("expected a cue timing such as 00:00:01,000 --> 00:00:02,500"));
       return lesson;
     }
-    const int textLine = int(at + 2);
+    const int timingLine = int(at + 1);
     QStringList text;
     for (++at; at < count && !lines[at].trimmed().isEmpty(); ++at) text << lines[at];
-    addCue(lesson, text, textLine);
+    addCue(lesson, text, timingLine);
   }
   return lesson;
 }

@@ -13,7 +13,8 @@ bool isCueTiming(QStringView line) {
   return timing.match(line).hasMatch();
 }
 
-void addCue(ParsedLesson& lesson, const QStringList& textLines, int fileLine) {
+void addCue(ParsedLesson& lesson, const QStringList& textLines, int timingLine) {
+  const int fileLine = textLines.isEmpty() ? timingLine : timingLine + 1;
   QStringList english;
   QStringList chinese;
   for (const QString& line : textLines) {

@@ -50,7 +50,7 @@ ParsedLesson parseWebVttLesson(const QStringList& lines) {
                      QStringLiteral("expected a cue timing such as 00:01.000 --> 00:02.500"));
       return lesson;
     }
-    addCue(lesson, lines.mid(at + 1, end - at - 1), int(at + 2));
+    addCue(lesson, lines.mid(at + 1, end - at - 1), int(at + 1));
     at = end;
   }
   return lesson;
