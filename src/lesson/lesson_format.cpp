@@ -8,7 +8,6 @@
 #include "flashcard_lesson.h"
 #include "lrc_lesson.h"
 #include "srt_lesson.h"
-#include "subtitle_cue.h"
 #include "vtt_lesson.h"
 
 namespace lesson {
@@ -33,20 +32,12 @@ bool isSentenceLinesExtension(const QString& path) {
   return extension == QLatin1String("txt") || extension == QLatin1String("lrc");
 }
 
-bool isCueNumberThenTiming(const QStringList& lines, qsizetype at) {
-  bool number = false;
-  lines[at].trimmed().toUInt(&number);
-  return number && at + 1 < lines.size() && isCueTiming(lines[at + 1]);
-}
-
 std::optional<LessonFormat> formatOfContent(const QStringList& lines) {
   qsizetype first = 0;
   while (first < lines.size() && lines[first].trimmed().isEmpty()) ++first;
   if (first == lines.size()) return std::nullopt;
   if (first == 0 && isWebVttSignature(lines[0])) return LessonFormat::WebVtt;
-  if (isCueTiming(lines[first]) || isCueNumberThenTiming(lines, first)) {
-    return LessonFormat::SubRip;
-  }
+  if (startsSubRipCue(lines, first)) return LessonFormat::SubRip;
   if (first == 0 && isFlashcardHeader(lines[0])) return LessonFormat::FlashcardText;
   if (startsWithLrcTag(lines[first])) return LessonFormat::BilingualLrc;
   return std::nullopt;

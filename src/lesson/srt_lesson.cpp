@@ -14,6 +14,11 @@ bool isCueNumber(const QString& line) {
 
 }  // namespace
 
+bool startsSubRipCue(const QStringList& lines, qsizetype at) {
+  if (isCueTiming(lines[at])) return true;
+  return isCueNumber(lines[at]) && at + 1 < lines.size() && isCueTiming(lines[at + 1]);
+}
+
 ParsedLesson parseSubRipLesson(const QStringList& lines) {
   ParsedLesson lesson;
   const qsizetype count = lines.size();
@@ -22,7 +27,7 @@ ParsedLesson parseSubRipLesson(const QStringList& lines) {
       ++at;
       continue;
     }
-    if (isCueNumber(lines[at]) && at + 1 < count && isCueTiming(lines[at + 1])) ++at;
+    if (!isCueTiming(lines[at]) && startsSubRipCue(lines, at)) ++at;
     if (!isCueTiming(lines[at])) {
       lesson.breakAt(int(at + 1),
                      QStringLiteral("expected a cue timing such as 00:00:01,000 --> 00:00:02,500"));

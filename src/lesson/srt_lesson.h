@@ -12,4 +12,7 @@ namespace lesson {
 // timing line is where the file stops making sense.
 ParsedLesson parseSubRipLesson(const QStringList& lines);
 
+// Whether a SubRip cue starts at line `at`: a timing line, or a cue number and a timing line.
+bool startsSubRipCue(const QStringList& lines, qsizetype at);
+
 }  // namespace lesson
