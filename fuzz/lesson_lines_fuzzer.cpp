@@ -2,7 +2,9 @@
 // libFuzzer entry point for reading lesson lines in memory: any bytes are split into lines,
 // decoded and parsed as the lesson reader does, without files or characters, so it runs many
 // times faster than the staging target (lesson_reader_fuzzer.cpp). Decoding line by line must
-// give exactly the lines of the file decoded whole: no byte lost, no line end swallowed.
+// give exactly the lines of the file decoded whole: no byte lost, no line end swallowed. The
+// same lines are read by the parsers of the formats read whole (lyrics, subtitles, flashcard
+// exports), whose sentences, notes and stop must stay within the file and in its order.
 #include <QByteArray>
 #include <QRegularExpression>
 #include <QString>
@@ -11,7 +13,11 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "lesson/flashcard_lesson.h"
 #include "lesson/lesson_line.h"
+#include "lesson/lrc_lesson.h"
+#include "lesson/srt_lesson.h"
+#include "lesson/vtt_lesson.h"
 #include "platform/text_decoder.h"
 
 namespace {
@@ -38,6 +44,25 @@ void checkParsed(const QString& line) {
   check(line.left(separator).endsWith(parsed->sentence));
 }
 
+// Sentences come in file order, each with English and on one line of text; notes and the
+// stop lie within the file, and no sentence starts after the stop.
+void checkParsedLesson(const lesson::ParsedLesson& parsed, qsizetype lineCount) {
+  int previous = 0;
+  for (const lesson::ParsedSentence& sentence : parsed.sentences) {
+    check(sentence.fileLine > previous && sentence.fileLine <= lineCount);
+    check(!sentence.line.sentence.isEmpty());
+    check(!sentence.line.sentence.contains(QLatin1Char('\r')));
+    previous = sentence.fileLine;
+  }
+  for (const lesson::ParsedNote& note : parsed.notes) {
+    check(note.fileLine >= 1 && note.fileLine <= lineCount);
+  }
+  if (parsed.broken) {
+    check(parsed.broken->fileLine >= 1 && parsed.broken->fileLine <= qMax<qsizetype>(lineCount, 1));
+    check(previous <= parsed.broken->fileLine);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -53,5 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   check(lines == splitLines(platform::decodeText(bytes)));
   check(!longLine || (*longLine >= 1 && *longLine <= lines.size()));
+  checkParsedLesson(lesson::parseLrcLesson(lines), lines.size());
+  checkParsedLesson(lesson::parseSubRipLesson(lines), lines.size());
+  checkParsedLesson(lesson::parseWebVttLesson(lines), lines.size());
+  checkParsedLesson(lesson::parseFlashcardLesson(lines, QLatin1Char(',')), lines.size());
+  checkParsedLesson(lesson::parseFlashcardLesson(lines, QLatin1Char('\t')), lines.size());
   return 0;
 }

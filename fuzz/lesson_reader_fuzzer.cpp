@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry point for lesson reading: any bytes, read as a lesson file by the "文" command
 // on a cast of test characters, must be split, decoded, counted and staged without a crash or a
-// sanitizer report, and the count and the calls must agree with the lines the decoder finds.
+// sanitizer report, and the count and the calls must agree with the lines the decoder finds, or,
+// for a file recognised as a format read whole (lyrics, subtitles, flashcards), with what
+// --check finds in it.
 #include <unistd.h>
 
 #include <QByteArray>
@@ -18,6 +20,7 @@
 #include "character/agent.h"
 #include "character/engine.h"
 #include "character/speech.h"
+#include "lesson/lesson_check.h"
 #include "lesson/lesson_line.h"
 #include "lesson/lesson_session.h"
 #include "platform/text_decoder.h"
@@ -76,9 +79,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PlainWindow window;
   lesson::LessonSession session(files);
   session.setLineCounter(-1);
-  session.open(lessonPath());
+  const lesson::LessonCheck found = lesson::checkLesson(lessonPath());
+  try {
+    session.open(lessonPath());
+    check(!found.refused);
+  } catch (const platform::FileError&) {
+    check(found.refused && session.LineCounter() == -1);
+    check(!files.isOpen(platform::NumberedFiles::kLessonFile));
+    QFile::remove(lessonPath());
+    return 0;
+  }
   practice::ReadNextLine({session, window, cast, [](const QString&) { check(false); }});
   while (session.staging()) QCoreApplication::processEvents();
+  if (found.format != lesson::LessonFormat::SentenceLines) {
+    check(session.LineCounter() == found.stagedLines);
+    check(files.isOpen(platform::NumberedFiles::kLessonFile) == found.stopLine.has_value());
+    check(speeches == found.stagedLines + (found.stopLine ? 0 : 1));
+    QFile::remove(lessonPath());
+    return 0;
+  }
 
   // What the reader should have done, from the decoder's own lines.
   const QStringList lines = platform::decodeLines(bytes);

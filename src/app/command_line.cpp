@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "lesson/lesson_check.h"
+#include "lesson/lesson_export.h"
 #include "listening/module_score_command.h"
 #include "progress/progress_commands.h"
 #include "progress/progress_keeper.h"
@@ -25,11 +26,13 @@ struct CommandLine {
     ScoreReading,
     ShowProgress,
     ExportProgress,
+    ExportLesson,
     UsageError
   };
   Action action = Action::StartProgram;
   QStringList lessons;  // CheckLessons: the files to check; StartProgram: the lesson to open;
-                        // ScoreReading: the WAV and the sentence; ExportProgress: the CSV
+                        // ScoreReading: the WAV and the sentence; ExportProgress: the CSV;
+                        // ExportLesson: the lesson and the export
   QString error;        // UsageError: what is wrong
 };
 
@@ -39,6 +42,7 @@ constexpr char kHelpText[] =
     "  or:  chengmu --score WAV \"SENTENCE\"\n"
     "  or:  chengmu --progress\n"
     "  or:  chengmu --export-progress FILE.csv\n"
+    "  or:  chengmu --export-lesson LESSON OUT.tsv\n"
     "Practise spoken English on the desktop: two pupils speak the English sentences of a\n"
     "lesson in turn and their host shows each Chinese translation in a thought balloon.\n"
     "Without options the program starts on the X11 desktop and docks its toolbar at the top\n"
@@ -61,17 +65,24 @@ constexpr char kHelpText[] =
     "                   sentences, due (now), due-today (before midnight), streak (days)\n"
     "      --export-progress\n"
     "                   write every reading kept to FILE.csv (UTF-8, with a header line)\n"
+    "      --export-lesson  write the sentences LESSON stages as a flashcard text export\n"
+    "                   (tab-separated, UTF-8, with its header lines): English, Chinese\n"
+    "                   and the words missed most in each sentence\n"
     "\n"
     "Qt's own options (--style, --platform, --display, ...) are passed on to Qt.\n"
     "\n"
     "Lesson files:\n"
     "  One sentence a line, [tag]English sentence~Chinese translation, in code page 936\n"
     "  (GBK), UTF-8 or UTF-16. A line without \"~\" ends the reading of the lesson.\n"
+    "  Also read: lyrics with translations (.lrc, [mm:ss.xx]English|Chinese), SubRip\n"
+    "  (.srt) and WebVTT (.vtt) subtitles, and flashcard text exports (.tsv, .csv, .txt\n"
+    "  with #separator: header lines).\n"
     "\n"
     "Exit status:\n"
     "  0  done; with --check, every lesson would be read to its end\n"
-    "  1  with --check, a lesson cannot be read or its reading stops early;\n"
-    "     without options, the program cannot start\n"
+    "  1  with --check, a lesson cannot be read or its reading stops early; with\n"
+    "     --export-lesson, a lesson that is refused or an export that cannot be\n"
+    "     written; without options, the program cannot start\n"
     "  2  a usage error; with --score, a sound file that cannot be read;\n"
     "     with --progress or --export-progress, progress that cannot be read or written\n"
     "\n"
@@ -122,6 +133,20 @@ int checkLessons(const QStringList& lessons) {
   return status;
 }
 
+int exportLesson(const QString& lessonPath, const QString& outPath) {
+  try {
+    const lesson::LessonCheck check = lesson::exportLesson(
+        lessonPath, outPath, progress::wordsMissedMostIn(progress::progressFile()));
+    if (!check.stagedWhole()) {
+      std::fputs(qUtf8Printable(lesson::formatLessonCheck(lessonPath, check)), stderr);
+    }
+    return 0;
+  } catch (const platform::FileError& error) {
+    QTextStream(stderr) << "chengmu: " << error.message() << '\n';
+    return 1;
+  }
+}
+
 int scoreReading(const QString& wavPath, const QString& sentence) {
   QTextStream out(stdout);
   QTextStream err(stderr);
@@ -150,7 +175,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   const QCommandLineOption score("score");
   const QCommandLineOption progress("progress");
   const QCommandLineOption exportProgress("export-progress");
-  parser.addOptions({help, version, check, score, progress, exportProgress});
+  const QCommandLineOption exportLesson("export-lesson");
+  parser.addOptions({help, version, check, score, progress, exportProgress, exportLesson});
   addQtOptions(parser);
   if (!parser.parse(QStringList{QStringLiteral("chengmu")} + arguments)) {
     return usageError(parser.errorText());
@@ -174,6 +200,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       return usageError(QStringLiteral("--export-progress needs one file to write."));
     }
     return {CommandLine::Action::ExportProgress, parser.positionalArguments(), {}};
+  }
+  if (parser.isSet(exportLesson)) {
+    if (parser.positionalArguments().size() != 2) {
+      return usageError(QStringLiteral("--export-lesson needs a lesson and the file to write."));
+    }
+    return {CommandLine::Action::ExportLesson, parser.positionalArguments(), {}};
   }
   if (!parser.isSet(check)) {
     if (parser.positionalArguments().size() > 1) {
@@ -215,6 +247,8 @@ std::variant<int, ProgramStart> runCommandLine(int argc, char** argv) {
       return printProgress();
     case CommandLine::Action::ExportProgress:
       return exportProgress(commandLine.lessons[0]);
+    case CommandLine::Action::ExportLesson:
+      return exportLesson(commandLine.lessons[0], commandLine.lessons[1]);
     case CommandLine::Action::UsageError:
       break;
   }

@@ -64,6 +64,8 @@ int runProgram(QApplication& application, app::SingleInstance& instance,
         listener = listening::createProgramListener(programFolder);
         program = std::make_unique<app::Program>(*runtime->engine, *listener);
         runtime->presenter->setKeepClear(app::windowsBalloonsKeepClearOf(program->toolbar()));
+        runtime->presenter->setFileDropped(
+            [&program](const QString& path) { program->openLessonFile(path); });
         program->start(programFolder);
         if (!lessonPath.isEmpty()) program->openLessonAfterOpeningScene(lessonPath);
         started = true;

@@ -46,6 +46,7 @@ Program::Program(character::Engine& engine, listening::Listener& listener,
       std::make_unique<toolbar::ToolbarWindow>(toolbarButtons(), *learnerMenu_, makeWindowSystem);
   connect(toolbar_.get(), &toolbar::ToolbarWindow::closeRequested, this,
           [this] { run(Command::Quit); });
+  connect(toolbar_.get(), &toolbar::ToolbarWindow::fileDropped, this, &Program::openLessonFile);
   // Kept before anything else hears of it: the result shows only once the event loop runs.
   connect(&learnerTurn_, &practice::LearnerTurn::scored, this, &Program::keepReading);
   connect(&learnerTurn_, &practice::LearnerTurn::scored, this, &Program::readingScored);
@@ -53,7 +54,7 @@ Program::Program(character::Engine& engine, listening::Listener& listener,
 
 Program::~Program() = default;
 
-// One action a command of the table, and the slow-speech setting beside them.
+// One action a command of the table, and the paces beside them.
 void Program::createActions() {
   for (std::size_t index = 0; index < commands::kCommands.size(); ++index) {
     const commands::CommandEntry& entry = commands::kCommands[index];
@@ -207,7 +208,7 @@ void Program::startReview() {
 void Program::startDrill() {
   const QString path = lesson_.lastOpenedPath();
   const std::vector<lesson::LessonLine> lines =
-      path.isEmpty() ? std::vector<lesson::LessonLine>() : lesson::checkLesson(path).staged;
+      path.isEmpty() ? std::vector<lesson::LessonLine>() : lesson::checkLesson(path).sentences;
   drill_.start(lines, sentenceInPlay(), sentenceWindow().sentence());
 }
 

@@ -58,7 +58,8 @@ class Program : public QObject, public commands::CommandTarget {
   // Runs `command`; a failure is reported in a message box. Every command but "帮" drops a
   // lesson still waiting for the opening scene to end: what the learner does comes first.
   void run(commands::Command command);
-  // Opens the lesson `path` as "文" does once the learner chose it. While the open dialog of
+  // Opens the lesson `path` as "文" does once the learner chose it; a file dropped on the bar
+  // comes here too. While the open dialog of
   // "文" is up, the lesson waits for it: the file chosen there wins, and a cancelled dialog
   // opens this one (the last handed over).
   void openLessonFile(const QString& path);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt_presenter.h"
 
+#include "platform/file_drops.h"
+
 namespace character {
 
 struct QtPresenter::Shown {
@@ -25,6 +27,9 @@ void QtPresenter::addCharacter(const QString& id, const CharacterData& data) {
   shown->frame = QRect(0, 0, data.width, data.height);
   shown->window.setGeometry(shown->frame);
   shown->balloon.setKeepClear(keepClear_);
+  platform::acceptFileDrops(shown->window, [this](const QString& path) {
+    if (fileDropped_) fileDropped_(path);
+  });
   shown_[id] = std::move(shown);
 }
 
@@ -85,6 +90,10 @@ void QtPresenter::hideBalloon(const QString& id) {
 void QtPresenter::setKeepClear(KeepClearAreas areas) {
   keepClear_ = std::move(areas);
   for (auto& [id, shown] : shown_) shown->balloon.setKeepClear(keepClear_);
+}
+
+void QtPresenter::setFileDropped(std::function<void(const QString& path)> dropped) {
+  fileDropped_ = std::move(dropped);
 }
 
 CharacterWindow* QtPresenter::characterWindow(const QString& id) const {

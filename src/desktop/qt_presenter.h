@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -32,6 +33,8 @@ class QtPresenter : public Presenter {
 
   // Makes every balloon keep clear of `areas`, asked at each placement.
   void setKeepClear(KeepClearAreas areas);
+  // Hands each local file dropped on a character to `dropped`.
+  void setFileDropped(std::function<void(const QString& path)> dropped);
 
   // The windows of a character, or nullptr when it is not loaded (for tests).
   CharacterWindow* characterWindow(const QString& id) const;
@@ -44,6 +47,7 @@ class QtPresenter : public Presenter {
 
   std::map<QString, std::unique_ptr<Shown>> shown_;
   KeepClearAreas keepClear_;
+  std::function<void(const QString& path)> fileDropped_;
 };
 
 }  // namespace character

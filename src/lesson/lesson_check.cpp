@@ -2,7 +2,9 @@
 #include "lesson_check.h"
 
 #include <QFile>
+#include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "lesson_line.h"
 #include "platform/numbered_files.h"
@@ -68,39 +70,84 @@ void checkSentenceLine(LessonCheck& check, int number, const QString& line,
   }
 }
 
-}  // namespace
-
-bool LessonCheck::stagedWhole() const {
-  return opened && !stopLine;
-}
-
-LessonCheck checkLesson(const QString& path) {
-  LessonCheck check;
-  platform::NumberedFiles files;
-  try {
-    files.openForInput(kLessonFile, path);
-  } catch (const std::exception& error) {
-    check.findings.push_back({0, LessonFinding::Severity::Error, QString::fromUtf8(error.what())});
-    return check;
-  }
-  check.opened = true;
-  noteEncoding(check, path);
+// Reads sentence lines one at a time, as "文" stages them, from `firstLine` on.
+void checkSentenceLines(LessonCheck& check, platform::NumberedFiles& files,
+                        std::optional<QString> firstLine) {
   int number = 0;
   try {
-    while (!files.atEnd(kLessonFile)) {
+    while (firstLine || !files.atEnd(kLessonFile)) {
       ++number;
-      const QString line = files.readLine(kLessonFile);
+      const QString line =
+          firstLine ? *std::exchange(firstLine, std::nullopt) : files.readLine(kLessonFile);
       const std::optional<LessonLine> parsed = parseLessonLine(line);
       if (!parsed) {
         stop(check, number, haltReason(line));
         break;
       }
       ++check.stagedLines;
-      check.staged.push_back(*parsed);
       checkSentenceLine(check, number, line, *parsed);
+      if (!parsed->sentence.isEmpty()) check.sentences.push_back(*parsed);
     }
   } catch (const std::exception& error) {
     stop(check, number, QString::fromUtf8(error.what()));
+  }
+}
+
+// A lesson read whole: what it skips or leaves empty, then where it stops making sense.
+void checkParsedLesson(LessonCheck& check, const ParsedLesson& lesson) {
+  for (const ParsedNote& note : lesson.notes) warn(check, note.fileLine, note.reason);
+  std::stable_sort(check.findings.begin(), check.findings.end(),
+                   [](const LessonFinding& a, const LessonFinding& b) { return a.line < b.line; });
+  for (const ParsedSentence& sentence : lesson.sentences) {
+    if (sentence.line.sentence.contains(kReplacementCharacter) ||
+        sentence.line.translation.contains(kReplacementCharacter)) {
+      warn(check, sentence.fileLine,
+           QStringLiteral("holds U+FFFD: bytes that do not decode as %1")
+               .arg(encodingName(check.encoding)));
+    }
+    check.sentences.push_back(sentence.line);
+  }
+  check.stagedLines = int(lesson.sentences.size());
+  if (lesson.broken) stop(check, lesson.broken->fileLine, lesson.broken->reason);
+}
+
+// A lesson "文" refuses whole: what it found, then why it is refused, where the file says.
+void refuse(LessonCheck& check, const LessonStart& start, const QString& path) {
+  checkParsedLesson(check, start.parsed);
+  check.refused = true;
+  if (!start.parsed.broken) {
+    check.findings.insert(check.findings.begin(),
+                          {0, LessonFinding::Severity::Error, start.refusal(path)});
+  }
+}
+
+}  // namespace
+
+bool LessonCheck::stagedWhole() const {
+  return opened && !refused && !stopLine;
+}
+
+LessonCheck checkLesson(const QString& path) {
+  LessonCheck check;
+  platform::NumberedFiles files;
+  LessonStart start;
+  try {
+    files.openForInput(kLessonFile, path);
+    check.opened = true;
+    start = readLessonStart(files, kLessonFile, path);
+  } catch (const std::exception& error) {
+    check.findings.push_back({0, LessonFinding::Severity::Error, QString::fromUtf8(error.what())});
+    check.refused = check.opened;
+    return check;
+  }
+  noteEncoding(check, path);
+  check.format = start.format;
+  if (!start.refusal(path).isEmpty()) {
+    refuse(check, start, path);
+  } else if (*start.format == LessonFormat::SentenceLines) {
+    checkSentenceLines(check, files, start.firstLine);
+  } else {
+    checkParsedLesson(check, start.parsed);
   }
   return check;
 }
@@ -116,12 +163,16 @@ QString formatLessonCheck(const QString& path, const LessonCheck& check) {
     report += QStringLiteral("%1: %2: %3\n").arg(place, severity, finding.reason);
   }
   if (!check.opened) return report;
-  const QString end = check.stopLine
+  const QString end = check.refused ? QStringLiteral("refused")
+                      : check.stopLine
                           ? QStringLiteral("reading stops at line %1").arg(*check.stopLine)
                           : QStringLiteral("read to the end");
+  const QString format = check.format && *check.format != LessonFormat::SentenceLines
+                             ? formatName(*check.format) + QStringLiteral(" in ")
+                             : QString();
   const QString mark = check.byteOrderMark ? QStringLiteral("with") : QStringLiteral("without");
-  report += QStringLiteral("%1: note: %2 %3 byte-order mark; lines staged: %4; %5\n")
-                .arg(path, encodingName(check.encoding), mark)
+  report += QStringLiteral("%1: note: %2%3 %4 byte-order mark; lines staged: %5; %6\n")
+                .arg(path, format, encodingName(check.encoding), mark)
                 .arg(check.stagedLines)
                 .arg(end);
   return report;

@@ -16,10 +16,14 @@ QString toDialogFilter(const QString& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
-// A full path typed into the dialog is taken whatever its extension: the reading does not
-// depend on it, and a file that cannot be read is reported when it is opened.
+QString lessonDialogFilter() {
+  return toDialogFilter(kLessonFilter + QLatin1Char('|') + kFurtherLessonFilter);
+}
+
+// A full path typed into the dialog is taken whatever its extension: the format is recognised
+// by the content too, and a file that cannot be read is reported when it is opened.
 QString askForLessonFile(QWidget* parent) {
-  const QString filter = toDialogFilter(kLessonFilter);
+  const QString filter = lessonDialogFilter();
   QString firstEntry = filter.section(QStringLiteral(";;"), 0, 0);
   return QFileDialog::getOpenFileName(parent, QStringLiteral("打开学习文件"), QString(), filter,
                                       &firstEntry);

@@ -34,8 +34,13 @@ void LessonSession::open(const QString& path) {
   stopWaiting();
   files_.openForInputInBackground(kLessonFile, path);
   path_ = path;
+  start_.reset();
+  nextParsedSentence_ = 0;
   countFromZero_ = opening();
-  if (!countFromZero_) LineCounter_ = 0;
+  if (!countFromZero_) {
+    startReading();
+    LineCounter_ = 0;
+  }
   ended_ = false;
   qCDebug(lcLesson).noquote() << "reading the lesson" << path;
 }
@@ -48,22 +53,53 @@ bool LessonSession::opening() const {
   return files_.isOpen(kLessonFile) && files_.stillReading(kLessonFile);
 }
 
+void LessonSession::startReading() {
+  LessonStart start = readLessonStart(files_, kLessonFile, path_);
+  if (const QString refusal = start.refusal(path_); !refusal.isEmpty()) {
+    files_.closeAll();
+    throw platform::FileError(refusal);
+  }
+  if (*start.format != LessonFormat::SentenceLines) {
+    qCDebug(lcLesson).noquote() << "the lesson is" << formatName(*start.format) << "of"
+                                << start.parsed.sentences.size() << "sentences";
+  }
+  start_ = std::move(start);
+}
+
 std::optional<LessonLine> LessonSession::takeNextLine() {
-  const bool atEnd = files_.atEnd(kLessonFile);
+  if (!start_) startReading();
   if (std::exchange(countFromZero_, false)) LineCounter_ = 0;
-  if (atEnd) {
+  if (*start_->format != LessonFormat::SentenceLines) return takeParsedSentence();
+  if (!start_->firstLine && files_.atEnd(kLessonFile)) {
     files_.closeAll();
     ended_ = true;
     qCDebug(lcLesson) << "the lesson ended after" << LineCounter_ << "lines";
     return std::nullopt;
   }
-  const QString line = files_.readLine(kLessonFile);
+  const QString line = start_->firstLine ? *std::exchange(start_->firstLine, std::nullopt)
+                                         : files_.readLine(kLessonFile);
   LineCounter_ = nextLineCount(LineCounter_);
   std::optional<LessonLine> parsed = parseLessonLine(line);
   if (!parsed)
     qCDebug(lcLesson) << "the lesson halts at line" << LineCounter_
                       << "(a line without a separator)";
   return parsed;
+}
+
+std::optional<LessonLine> LessonSession::takeParsedSentence() {
+  const ParsedLesson& lesson = start_->parsed;
+  if (nextParsedSentence_ < lesson.sentences.size()) {
+    LineCounter_ = nextLineCount(LineCounter_);
+    return lesson.sentences[nextParsedSentence_++].line;
+  }
+  if (lesson.broken) {
+    qCDebug(lcLesson) << "the lesson halts at line" << lesson.broken->fileLine << "of its file";
+    return std::nullopt;
+  }
+  files_.closeAll();
+  ended_ = true;
+  qCDebug(lcLesson) << "the lesson ended after" << LineCounter_ << "lines";
+  return std::nullopt;
 }
 
 void LessonSession::close() {

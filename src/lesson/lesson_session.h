@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "lesson_format.h"
 #include "lesson_line.h"
 #include "platform/numbered_files.h"
 
@@ -29,7 +30,8 @@ class LessonSession {
   explicit LessonSession(platform::NumberedFiles& files);
 
   // Opens `path` as the lesson file and starts counting from 0. Throws platform::FileError
-  // when the file cannot be opened or read; LineCounter is then unchanged. A slice still
+  // when the file cannot be opened or read, or fits no lesson format (see readLessonStart());
+  // LineCounter is then unchanged. A slice still
   // waiting for an earlier lesson never runs. A big file is read on a worker thread
   // (platform::NumberedFiles::openForInputInBackground()): while opening(), no line can be
   // read, and the count starts from 0 only with the first takeNextLine() after it, which
@@ -42,6 +44,8 @@ class LessonSession {
   // when the reading stops: at a line without "~", where the file stays open (a halted
   // lesson), or at the end of the file, where all numbered files are closed and ended()
   // holds. Throws std::overflow_error, leaving the count, when the count would overflow.
+  // A lesson of a format read whole (subtitles, lyrics, flashcards) hands out its sentences
+  // the same way, each counted as a line; it halts where its file stops making sense.
   std::optional<LessonLine> takeNextLine();
 
   // Whether the last takeNextLine() ran to the end of the lesson.
@@ -75,6 +79,10 @@ class LessonSession {
  private:
   void runSlice();
   void stopWaiting();
+  // Recognises the lesson's format and reads what its reading starts from. Throws
+  // platform::FileError, closing the lesson, when it is refused.
+  void startReading();
+  std::optional<LessonLine> takeParsedSentence();
 
   platform::NumberedFiles& files_;
   QString path_;
@@ -87,6 +95,9 @@ class LessonSession {
   QFutureWatcher<void> fileRead_;
   bool waitingForFile_ = false;
   std::function<void()> slice_;
+  // The start of the lesson's reading, once its format is known.
+  std::optional<LessonStart> start_;
+  std::size_t nextParsedSentence_ = 0;
 };
 
 }  // namespace lesson

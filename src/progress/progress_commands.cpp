@@ -7,6 +7,7 @@
 
 #include "progress_export.h"
 #include "progress_report.h"
+#include "sentence_key.h"
 #include "sqlite_statement.h"
 
 namespace progress {
@@ -58,6 +59,22 @@ int exportProgressFile(const QString& file, const QString& csvPath, QTextStream&
   } catch (const DatabaseError& error) {
     return failed(err, file, error.what());
   }
+}
+
+std::function<QStringList(const QString& english)> wordsMissedMostIn(const QString& file) {
+  std::shared_ptr<Store> store;
+  try {
+    store = openExisting(file);
+  } catch (const DatabaseError&) {
+    return [](const QString&) { return QStringList(); };
+  }
+  return [store](const QString& english) {
+    try {
+      return store ? wordsMissedMost(*store, sentenceKey(english), 3) : QStringList();
+    } catch (const DatabaseError&) {
+      return QStringList();
+    }
+  };
 }
 
 }  // namespace progress

@@ -91,6 +91,17 @@ std::vector<LessonFigures> lessonFigures(const Store& store, Seconds now) {
   return figures;
 }
 
+QStringList wordsMissedMost(const Store& store, const QString& key, int count) {
+  Statement query(store.database(),
+                  "SELECT m.word FROM missed_words m JOIN readings r ON r.id = m.reading_id "
+                  "JOIN sentences s ON s.id = r.sentence_id WHERE s.key = ?1 "
+                  "GROUP BY m.word ORDER BY COUNT(*) DESC, m.word LIMIT ?2");
+  query.bind(1, key).bind(2, qint64(count));
+  QStringList words;
+  while (query.next()) words << query.text(0);
+  return words;
+}
+
 std::vector<MissedWord> mostMissedWords(const Store& store, int count) {
   Statement query(store.database(),
                   "SELECT w.word, w.times, r.english FROM (SELECT word, COUNT(*) AS times, "

@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "progress_store.h"
@@ -50,6 +51,8 @@ int streak(const Store& store, QDate today);
 std::vector<DayFigures> lastDays(const Store& store, QDate today, int days);
 // The lessons read, by title.
 std::vector<LessonFigures> lessonFigures(const Store& store, Seconds now);
+// The `count` words missed most in the sentence known by `key`, most often first.
+QStringList wordsMissedMost(const Store& store, const QString& key, int count);
 // The `count` words missed most, most often first.
 std::vector<MissedWord> mostMissedWords(const Store& store, int count);
 

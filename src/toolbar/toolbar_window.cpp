@@ -12,6 +12,7 @@
 
 #include "base/guarded_run.h"
 #include "grip_glyph.h"
+#include "platform/file_drops.h"
 #include "platform/font_substitutions.h"
 #include "platform/taskbar_hint.h"
 #include "toolbar_log.h"
@@ -56,6 +57,7 @@ ToolbarWindow::ToolbarWindow(const std::vector<ToolbarButton>& buttons, QMenu& b
   pollTimer_.setObjectName(QStringLiteral("Timer1"));
   pollTimer_.setInterval(kPollIntervalMs);
   connect(&pollTimer_, &QTimer::timeout, this, [this] { runHandler([this] { pollCursor(); }); });
+  platform::acceptFileDrops(*this, [this](const QString& path) { emit fileDropped(path); });
   docking_.placeInitially();
 }
 

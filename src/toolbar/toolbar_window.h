@@ -60,6 +60,8 @@ class ToolbarWindow : public QWidget {
  signals:
   // The window manager asked to close the bar; the bar stays until the program ends.
   void closeRequested();
+  // A local file was dropped on the bar or one of its buttons.
+  void fileDropped(const QString& path);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

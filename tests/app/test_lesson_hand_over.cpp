@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include "app/commands.h"
 #include "program_on_stage.h"
@@ -87,6 +91,43 @@ TEST(LessonHandedOver, WhileTheOpenDialogIsUpWaitsForTheDialog) {
     EXPECT_EQ(said(on, "Apple"), !cancelled);
     EXPECT_EQ(said(on, "Banana"), cancelled);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Sends a drag of `data` onto `widget` and, when it is accepted, drops it there.
+bool dragAndDrop(QWidget& widget, QMimeData& data) {
+  const QPoint inside = widget.rect().center();
+  QDragEnterEvent enter(inside, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(inside), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &drop);
+  QCoreApplication::processEvents();
+  return drop.isAccepted();
+}
+
+// A file dropped on the bar opens as "文" would open it; a drag of text carries no file and is
+// refused.
+TEST(LessonDropped, OnTheBarOpensAsTheOpenCommandWould) {
+  QTemporaryDir dir;
+  const QString lesson =
+      writeLesson(dir, "film.srt", "1\n00:00:01,000 --> 00:00:02,000\nHello there.\n你好。\n");
+  ProgramOnStage on;
+  QMimeData text;
+  text.setText(lesson);
+  EXPECT_FALSE(dragAndDrop(on.program.toolbar(), text));
+
+  QMimeData file;
+  file.setUrls({QUrl::fromLocalFile(lesson)});
+  EXPECT_TRUE(dragAndDrop(on.program.toolbar(), file));
+  EXPECT_TRUE(on.stage.log.contains("girl Stop")) << "as 文: the girl stops first";
+  playToTheEnd(on.stage);
+  EXPECT_TRUE(said(on, "Hello there."));
+  EXPECT_TRUE(on.stage.log.contains(QStringLiteral("vemo Think \" 你 好 。\"")))
+      << "its translation";
 }
 
 }  // namespace

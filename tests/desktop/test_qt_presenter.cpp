@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
 #include "desktop/qt_presenter.h"
 #include "support/test_character.h"
 
@@ -40,6 +45,22 @@ TEST_F(QtPresenterTest, APoseIsDrawnInsideTheFrameAndTheWindowIsCutOutToIt) {
   EXPECT_EQ(qAlpha(image.pixel(2, 2)), 0);
   EXPECT_TRUE(window().mask().contains(QPoint(50, 60)));
   EXPECT_FALSE(window().mask().contains(QPoint(2, 2)));
+}
+
+TEST_F(QtPresenterTest, AFileDroppedOnTheCharacterIsHandedOn) {
+  QStringList dropped;
+  presenter.setFileDropped([&dropped](const QString& path) { dropped << path; });
+  QMimeData data;
+  data.setUrls({QUrl(QStringLiteral("https://example.org/a.srt")),
+                QUrl::fromLocalFile(QStringLiteral("/tmp/lesson.srt"))});
+  QDragEnterEvent enter(QPoint(50, 60), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 60), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dropped, QStringList{"/tmp/lesson.srt"});
 }
 
 TEST_F(QtPresenterTest, ResizingTheFrameRendersTheCharacterAtTheNewSize) {

@@ -6,7 +6,9 @@
 # lesson files written here: a code page 936 CR LF lesson read whole (0), findings on an empty
 # English part, an empty translation and an undecodable byte (still 0), and together with a
 # lesson that stops at a line without "~" and a missing file, status 1. The shipped lessons
-# check clean. --score refuses a missing sentence and a file that is no WAV (2).
+# check clean. --score refuses a missing sentence and a file that is no WAV (2). Subtitles are
+# checked with their format and exported as a flashcard export; --export-lesson without a file
+# to write is a usage error (2), of a missing lesson an error naming it (1).
 # Usage: test_command_line.sh BUILD_DIR SOURCE_DIR
 set -u
 
@@ -75,6 +77,25 @@ good.txt: note: code page 936 without byte-order mark; lines staged: 3; read to 
 missing.txt: error: Cannot open "missing.txt": no such file.' "--check on three lessons"
 
 # The shipped course: every lesson is read whole, with no finding at all.
+# Subtitles: checked with their format; exported as flashcards, which read back the same.
+printf '1\n00:00:01,000 --> 00:00:02,000\n<i>Hi.</i>\n你好。\n\n2\n00:00:03,000 --> 00:00:04,000\nBye.\n' \
+  >"$E2E_LOG_DIR/film.srt"
+run --check film.srt
+e2e_expect_eq "$STATUS:$(cat "$OUT")" "0:film.srt:8: warning: cue without Chinese: empty translation
+film.srt: note: SubRip subtitles in UTF-8 without byte-order mark; lines staged: 2; read to the end" \
+  "--check on subtitles"
+run --export-lesson film.srt cards.tsv
+e2e_expect_eq "$STATUS:$(cat "$E2E_LOG_DIR/cards.tsv")" "0:#separator:tab
+#html:false
+#columns:English	Chinese	Missed words
+Hi.	你好。	
+Bye.		" "--export-lesson"
+run --export-lesson film.srt
+e2e_expect_eq "$STATUS" 2 "--export-lesson without a file to write"
+run --export-lesson missing.srt cards.tsv
+e2e_expect_eq "$STATUS" 1 "--export-lesson of a missing lesson"
+grep -q 'missing.srt' "$ERR" || e2e_fail "the missing lesson is not named: $(cat "$ERR")"
+
 run --check "$SOURCE_DIR"/data/lessons/*
 e2e_expect_eq "$STATUS" 0 "--check on the shipped lessons"
 grep -v ': note: ' "$OUT" && e2e_fail "--check finds faults in the shipped lessons"

@@ -80,6 +80,20 @@ class LessonStage : public stage_testing::CastStage {
 
   bool lessonOpen() const { return files.isOpen(platform::NumberedFiles::kLessonFile); }
 
+  // The sentences performed, from the recorded writes: "sentence|translation" each.
+  QStringList performedPairs() const {
+    QStringList pairs;
+    QString translation;
+    for (const QString& entry : log) {
+      const QString text = entry.section(QLatin1Char('"'), 1, -2);
+      if (entry.startsWith(QStringLiteral("Text2"))) translation = text;
+      if (entry.startsWith(QStringLiteral("Text1")) && !text.isEmpty()) {
+        pairs << text + QLatin1Char('|') + translation;
+      }
+    }
+    return pairs;
+  }
+
   platform::NumberedFiles files;
   lesson::LessonSession session{files};
   RecordingWindow window{log, session};

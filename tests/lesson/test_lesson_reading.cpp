@@ -28,14 +28,7 @@ Reading readLesson(const QByteArray& bytes) {
   Reading reading;
   reading.LineCounter = stage.LineCounter();
   reading.reachedEnd = !stage.lessonOpen();
-  QString translation;
-  for (const QString& entry : stage.log) {
-    const QString text = entry.section(QLatin1Char('"'), 1, -2);
-    if (entry.startsWith(QStringLiteral("Text2"))) translation = text;
-    if (entry.startsWith(QStringLiteral("Text1")) && !entry.contains(QStringLiteral("\"\""))) {
-      reading.pairs << text + QLatin1Char('|') + translation;
-    }
-  }
+  reading.pairs = stage.performedPairs();
   return reading;
 }
 

@@ -144,6 +144,9 @@ TEST(LessonDialog, TheFilterBecomesTheDialogsOwnSyntax) {
   EXPECT_EQ(lesson::toDialogFilter(lesson::kLessonFilter),
             "所有可读文件 (*.txt *.lrc);;文本文件 txt (*.txt);;歌词文件 lrc (*.lrc)");
   EXPECT_EQ(lesson::toDialogFilter("Text|*.txt"), "Text (*.txt)");
+  EXPECT_EQ(lesson::lessonDialogFilter(),
+            "所有可读文件 (*.txt *.lrc);;文本文件 txt (*.txt);;歌词文件 lrc (*.lrc);;"
+            "字幕和卡片文件 (*.srt *.vtt *.tsv *.csv);;所有文件 (*)");
 }
 
 }  // namespace
