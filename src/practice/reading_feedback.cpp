@@ -62,8 +62,10 @@ character::Request answerScoredReading(stage::Cast& cast, const stage::SpokenSen
   const character::SpeakStyle note = scoredNote(sentence.text, words);
   const QStringList missed = missedWords(words);
   if (!words.empty() && missed.isEmpty()) {
+    // The result first: the learner waits for it, not for the gesture.
+    const character::Request wellDone = host.Speak(QStringLiteral("Well done!"), note);
     host.Play(QStringLiteral("Congratulate"));
-    return host.Speak(QStringLiteral("Well done!"), note);
+    return wellDone;
   }
   const character::Request tryAgain = host.Speak(QStringLiteral("Try again."), note);
   if (missed.isEmpty()) return tryAgain;

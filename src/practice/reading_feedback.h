@@ -20,7 +20,7 @@ character::SpeakStyle scoredNote(const QString& sentence,
                                  const std::vector<listening::WordScore>& words);
 
 // Queues the host's answer to a scored reading of `sentence`: his balloon shows the note; every
-// word heard: he plays "Congratulate" and says "Well done!"; otherwise he says "Try again." and
+// word heard: he says "Well done!" and then plays "Congratulate"; otherwise he says "Try again." and
 // the pupil who said the sentence then says the words left out, slowly. Returns the request
 // that ends the answer.
 character::Request answerScoredReading(stage::Cast& cast, const stage::SpokenSentence& sentence,

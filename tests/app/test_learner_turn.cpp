@@ -161,8 +161,8 @@ TEST(LearnerTurn, TheHostAnswersWithTheMarkedScoreOrWhatWentWrong) {
   ASSERT_TRUE(listenedTo(stage, listener, 2));
   listener.callbacks.scored({{"I", true}, {"like", true}, {"green", true}, {"apples", true}});
   EXPECT_EQ(stage.log.mid(stage.log.size() - 2),
-            QStringList({"vemo Play \"Congratulate\"",
-                         "vemo Speak \"Well done!\" \"I like green apples. (4/4)\""}));
+            QStringList({"vemo Speak \"Well done!\" \"I like green apples. (4/4)\"",
+                         "vemo Play \"Congratulate\""}));
 
   turn.start(sentence);
   ASSERT_TRUE(listenedTo(stage, listener, 3));
