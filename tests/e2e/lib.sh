@@ -82,6 +82,17 @@ e2e_click_button() {
   xdotool mousemove "$x" 10 click 1
 }
 
+# e2e_start_learner_microphone: a PulseAudio server of the script's own with two null sinks:
+# "speakers", where the characters' voices go, and "learner", whose monitor the default source
+# "microphone" is made from (the program's sound input lists no monitors). What is played into
+# "learner" is what the microphone hears; the characters' own voices are not.
+e2e_start_learner_microphone() {
+  e2e_start_pulseaudio "module-null-sink sink_name=speakers" "module-null-sink sink_name=learner" \
+    "module-remap-source source_name=microphone master=learner.monitor channels=1 channel_map=mono"
+  pactl set-default-sink speakers
+  pactl set-default-source microphone
+}
+
 # e2e_vemo_balloon REGEX SECONDS: prints the title of vemo's first balloon whose text matches,
 # waiting up to SECONDS; fails on time-out.
 e2e_vemo_balloon() {

@@ -36,10 +36,7 @@ for at in "${!SENTENCES[@]}"; do
     e2e_abort "could not synthesise the reading of ${SENTENCES[$at]}"
 done
 
-e2e_start_pulseaudio "module-null-sink sink_name=speakers" "module-null-sink sink_name=learner" \
-  "module-remap-source source_name=microphone master=learner.monitor channels=1 channel_map=mono"
-pactl set-default-sink speakers
-pactl set-default-source microphone
+e2e_start_learner_microphone
 e2e_start_xvfb 1024x768x24
 xdotool mousemove 330 10
 
