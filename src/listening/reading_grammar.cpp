@@ -47,4 +47,12 @@ QString readingGrammar(const QStringList& dictionaryWords, const GrammarWeights&
   return grammar + QStringLiteral("FSG_END\n");
 }
 
+QString freePhonesGrammar(double phoneProbability) {
+  QString grammar =
+      QStringLiteral("FSG_BEGIN phones\nNUM_STATES 2\nSTART_STATE 0\nFINAL_STATE 1\n");
+  for (const QString& phone : recogniserPhones())
+    grammar += transition(0, 0, phoneProbability, phoneWord(phone));
+  return grammar + transition(0, 1, 1.0) + QStringLiteral("FSG_END\n");
+}
+
 }  // namespace listening

@@ -18,6 +18,9 @@ struct GrammarWeights {
   double otherThanWord = 1e-4;
   // Each phone said instead of the word.
   double phoneInsteadOfWord = 0.05;
+  // How much worse than free phones a word's own phones may explain its sound, in natural log a
+  // 10 ms frame, and still count as said (wordBeatsFreePhones()).
+  double freePhonesMarginPerFrame = 3.0;
 };
 
 // The words a reading can be heard as, in the recogniser's finite-state grammar format: the
@@ -25,5 +28,9 @@ struct GrammarWeights {
 // none). `dictionaryWords[i]` is the recogniser's word for the sentence's i-th word, empty
 // when the word cannot be said in English (then only the loop stands in its place).
 QString readingGrammar(const QStringList& dictionaryWords, const GrammarWeights& weights);
+
+// Any phones in any order, each with probability `phoneProbability`: the best explanation of a
+// reading's sounds that no sentence constrains.
+QString freePhonesGrammar(double phoneProbability);
 
 }  // namespace listening

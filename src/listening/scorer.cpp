@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "pronunciations.h"
+#include "reading_level.h"
 #include "sentence_words.h"
 
 namespace listening {
@@ -25,7 +26,10 @@ QString ScorerSettings::defaultModelDirectory() {
 
 namespace {
 
-constexpr char kSearchName[] = "reading";
+constexpr char kReadingSearch[] = "reading";
+constexpr char kFreePhonesSearch[] = "phones";
+// pocketsphinx keeps acoustic scores shifted right by 10 bits.
+constexpr double kAcousticScoreScale = 1 << 10;
 
 QString dictionaryPhones(ps_decoder_t* decoder, const QString& key) {
   char* phones = ps_lookup_word(decoder, key.toUtf8().constData());
@@ -135,16 +139,46 @@ QStringList Scorer::dictionaryWordsFor(const QStringList& words) {
   return dictionaryWords;
 }
 
-// The words of the sentence the recogniser heard, in order (phones and silences left out).
-QStringList Scorer::decode(std::span<const std::int16_t> samples) {
+bool Scorer::useGrammar(const char* searchName, const QString& text) {
   ps_decoder_t* decoder = recogniser_->decoder;
-  QStringList heard;
-  if (ps_start_utt(decoder) < 0) return heard;
+  fsg_model_t* grammar = parsedGrammar(text, decoder);
+  const bool ready = grammar && ps_set_fsg(decoder, searchName, grammar) == 0 &&
+                     ps_set_search(decoder, searchName) == 0;
+  if (grammar) fsg_model_free(grammar);
+  return ready;
+}
+
+// The reading as the current search decodes it, segment by segment.
+std::vector<DecodedSegment> Scorer::decode(std::span<const std::int16_t> samples) {
+  ps_decoder_t* decoder = recogniser_->decoder;
+  std::vector<DecodedSegment> segments;
+  if (ps_start_utt(decoder) < 0) return segments;
   ps_process_raw(decoder, samples.data(), samples.size(), FALSE, TRUE);
   ps_end_utt(decoder);
-  for (ps_seg_t* segment = ps_seg_iter(decoder); segment; segment = ps_seg_next(segment))
-    heard << baseWord(ps_seg_word(segment));
-  return heard;
+  logmath_t* logmath = ps_get_logmath(decoder);
+  for (ps_seg_t* segment = ps_seg_iter(decoder); segment; segment = ps_seg_next(segment)) {
+    DecodedSegment decoded{baseWord(ps_seg_word(segment))};
+    ps_seg_frames(segment, &decoded.startFrame, &decoded.endFrame);
+    int32 acoustic = 0, language = 0, backoff = 0;
+    ps_seg_prob(segment, &acoustic, &language, &backoff);
+    decoded.acousticScore = logmath_log_to_ln(logmath, acoustic) * kAcousticScoreScale;
+    segments.push_back(decoded);
+  }
+  return segments;
+}
+
+// The words of the sentence the recogniser heard, in order (phones, silences and words whose
+// sound free phones explain better left out). The reading grammar's search must be set.
+QStringList Scorer::wordsSaid(std::span<const std::int16_t> samples) {
+  const std::vector<std::int16_t> levelled = atReadingLevel(samples);
+  const std::vector<DecodedSegment> reading = decode(levelled);
+  QStringList said;
+  if (!useGrammar(kFreePhonesSearch, freePhonesGrammar(weights_.phoneInsteadOfWord))) return said;
+  const std::vector<DecodedSegment> freePhones = decode(levelled);
+  for (const DecodedSegment& segment : reading)
+    if (wordBeatsFreePhones(segment, freePhones, weights_.freePhonesMarginPerFrame))
+      said << segment.word;
+  return said;
 }
 
 std::optional<std::vector<WordScore>> Scorer::score(std::span<const std::int16_t> samples,
@@ -153,13 +187,8 @@ std::optional<std::vector<WordScore>> Scorer::score(std::span<const std::int16_t
   const QStringList words = sentenceWords(sentence);
   const QStringList dictionaryWords = dictionaryWordsFor(words);
   if (words.isEmpty()) return std::vector<WordScore>{};
-  ps_decoder_t* decoder = recogniser_->decoder;
-  fsg_model_t* grammar = parsedGrammar(readingGrammar(dictionaryWords, weights_), decoder);
-  const bool ready = grammar && ps_set_fsg(decoder, kSearchName, grammar) == 0 &&
-                     ps_set_search(decoder, kSearchName) == 0;
-  if (grammar) fsg_model_free(grammar);
-  if (!ready) return std::nullopt;
-  return matchInOrder(words, dictionaryWords, decode(samples));
+  if (!useGrammar(kReadingSearch, readingGrammar(dictionaryWords, weights_))) return std::nullopt;
+  return matchInOrder(words, dictionaryWords, wordsSaid(samples));
 }
 
 }  // namespace listening

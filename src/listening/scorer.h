@@ -12,6 +12,7 @@
 
 #include "listener.h"
 #include "reading_grammar.h"
+#include "word_evidence.h"
 
 namespace listening {
 
@@ -46,7 +47,9 @@ class Scorer {
   explicit Scorer(std::unique_ptr<Recogniser> recogniser, const GrammarWeights& weights);
 
   QStringList dictionaryWordsFor(const QStringList& words);
-  QStringList decode(std::span<const std::int16_t> samples);
+  bool useGrammar(const char* searchName, const QString& grammar);
+  std::vector<DecodedSegment> decode(std::span<const std::int16_t> samples);
+  QStringList wordsSaid(std::span<const std::int16_t> samples);
 
   std::mutex mutex_;
   std::unique_ptr<Recogniser> recogniser_;

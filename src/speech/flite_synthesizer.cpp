@@ -7,6 +7,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <mutex>
 #include <optional>
 
@@ -79,6 +80,20 @@ void applySettings(cst_utterance* utterance, const FliteVoice& voice, const Voic
                  voice.durationStretch * formantScale / rate);
 }
 
+// flite's vocoder draws the noise of unvoiced sounds from the C library's rand(), one sequence
+// for the whole process: unseeded, a sentence would sound different after every other sentence
+// any voice said before it, and the recogniser hears those versions differently by several
+// points of word error. Each utterance starts the sequence afresh, under a lock, since the pool
+// synthesises on two threads: a voice says a sentence the same way every time.
+constexpr unsigned kVocoderNoiseSeed = 1;
+
+bool synthesizeWithFixedNoise(cst_utterance* utterance) {
+  static std::mutex mutex;
+  std::lock_guard lock(mutex);
+  std::srand(kVocoderNoiseSeed);
+  return utt_synth(utterance) != nullptr;
+}
+
 cst_item* tokenOfSegment(cst_item* segment) {
   cst_item* syllable = item_parent(item_as(segment, "SylStructure"));
   cst_item* word = syllable ? item_parent(syllable) : nullptr;
@@ -136,7 +151,7 @@ SynthesizedRun FliteSynthesizer::synthesize(const QString& text, const VoiceSett
   utt_init(utterance, found->voice);
   applySettings(utterance, *found, settings, formantScale);
   SynthesizedRun run;
-  const cst_wave* wave = utt_synth(utterance) ? utt_wave(utterance) : nullptr;
+  const cst_wave* wave = synthesizeWithFixedNoise(utterance) ? utt_wave(utterance) : nullptr;
   if (wave) {
     const int playedRate = static_cast<int>(std::lround(wave->sample_rate * formantScale));
     run.samples = resample(wave->samples, wave->num_samples, playedRate);

@@ -59,7 +59,9 @@ TEST(SentenceWordsTest, WordsAreWrittenWithoutThePunctuationAroundThem) {
 }
 
 // A correct reading (stereo at 44.1 kHz, with a name out of the recogniser's dictionary and a
-// number), the reading of another sentence, and a reading with a word left out.
+// number), the same reading clipped (driven 6 dB over full scale, which the recogniser hears
+// nothing of unless the reading is brought to its level first), the reading of another
+// sentence, and a reading with a word left out.
 TEST_F(ScoreCommandTest, ReadingsAreScoredWordByWord) {
   struct Case {
     const char* name;
@@ -74,6 +76,12 @@ TEST_F(ScoreCommandTest, ReadingsAreScoredWordByWord) {
        {"-r", "44100", "-c", "2"},
        "Kaibo has 3 green apples.",
        "Kaibo\theard\nhas\theard\n3\theard\ngreen\theard\napples\theard\nscore 5/5\n"},
+      {"clipped",
+       "We usually have dinner at seven o'clock.",
+       {"--norm=6"},
+       "We usually have dinner at seven o'clock.",
+       "We\theard\nusually\theard\nhave\theard\ndinner\theard\nat\theard\nseven\theard\n"
+       "o'clock\theard\nscore 7/7\n"},
       {"other",
        "Kaibo has 3 green apples.",
        {},
