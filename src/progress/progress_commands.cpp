@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "progress_commands.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <memory>
 
@@ -18,14 +17,6 @@ std::unique_ptr<Store> openExisting(const QString& file) {
   return std::make_unique<Store>(file);
 }
 
-Summary summaryNow(const Store* store) {
-  if (!store) return {};
-  const QDateTime midnight(QDate::currentDate().addDays(1), QTime(0, 0));
-  return summarize(*store, std::chrono::floor<std::chrono::seconds>(Clock::now()),
-                   Seconds(std::chrono::seconds(midnight.toSecsSinceEpoch())),
-                   QDate::currentDate());
-}
-
 int failed(QTextStream& err, const QString& file, const char* what) {
   err << "chengmu: " << file << ": " << what << "\n";
   return 2;
@@ -36,7 +27,7 @@ int failed(QTextStream& err, const QString& file, const char* what) {
 int printSummary(const QString& file, QTextStream& out, QTextStream& err) {
   try {
     const std::unique_ptr<Store> store = openExisting(file);
-    const Summary summary = summaryNow(store.get());
+    const Summary summary = store ? summarizeNow(*store) : Summary();
     out << "readings " << summary.readings << "\n"
         << "sentences " << summary.sentences << "\n"
         << "due " << summary.dueNow << "\n"

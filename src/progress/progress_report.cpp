@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "progress_report.h"
 
+#include <QDateTime>
+
 #include "sqlite_statement.h"
 
 namespace progress {
@@ -29,6 +31,13 @@ Summary summarize(const Store& store, Seconds now, Seconds localMidnight, QDate 
   summary.dueToday = count(store, "SELECT COUNT(*) FROM sentences WHERE due < ?1", localMidnight);
   summary.streak = streak(store, today);
   return summary;
+}
+
+Summary summarizeNow(const Store& store) {
+  const QDate today = QDate::currentDate();
+  const QDateTime midnight(today.addDays(1), QTime(0, 0));
+  return summarize(store, std::chrono::floor<std::chrono::seconds>(Clock::now()),
+                   Seconds(std::chrono::seconds(midnight.toSecsSinceEpoch())), today);
 }
 
 int streak(const Store& store, QDate today) {

@@ -45,6 +45,8 @@ struct MissedWord {
 };
 
 Summary summarize(const Store& store, Seconds now, Seconds localMidnight, QDate today);
+// The summary as of now, on the local clock.
+Summary summarizeNow(const Store& store);
 // Days practised in a row, up to today, or up to yesterday when today has no reading yet.
 int streak(const Store& store, QDate today);
 // The `days` local days up to `today`, oldest first, each there even without readings.

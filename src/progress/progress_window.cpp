@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "progress_window.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -21,11 +20,6 @@ namespace {
 
 Seconds nowInSeconds() {
   return std::chrono::floor<std::chrono::seconds>(Clock::now());
-}
-
-Seconds nextLocalMidnight() {
-  const QDateTime midnight(QDate::currentDate().addDays(1), QTime(0, 0));
-  return Seconds(std::chrono::seconds(midnight.toSecsSinceEpoch()));
 }
 
 QTableWidget* makeTable(const QStringList& headers, QWidget* parent) {
@@ -106,14 +100,13 @@ void ProgressWindow::refresh() {
       headline_->setText(QStringLiteral("学习记录现在无法保存。"));
       return;
     }
-    const QDate today = QDate::currentDate();
-    const Summary summary = summarize(*store, nowInSeconds(), nextLocalMidnight(), today);
+    const Summary summary = summarizeNow(*store);
     headline_->setText(QStringLiteral("连续学习 %1 天 · 朗读 %2 次 · 练过 %3 个句子 · 待复习 %4 个")
                            .arg(summary.streak)
                            .arg(summary.readings)
                            .arg(summary.sentences)
                            .arg(summary.dueNow));
-    chart_->setDays(lastDays(*store, today, kChartDays));
+    chart_->setDays(lastDays(*store, QDate::currentDate(), kChartDays));
     fillLessons(lessonFigures(*store, nowInSeconds()));
     fillMissedWords(mostMissedWords(*store, kMissedWordsShown));
   } catch (const DatabaseError& error) {

@@ -14,8 +14,8 @@ namespace stage {
 struct SpokenSentence {
   Role speaker;
   QString text;
-  QString translation;      // its Chinese, "" for a typed sentence
-  bool lessonLine = false;  // said as a line of the lesson being read
+  QString translation = {};  // its Chinese, "" for a typed sentence
+  bool lessonLine = false;   // said as a line of the lesson being read
 };
 
 // The sentences the pupils were given to say, in the order they say them, to find the one said
