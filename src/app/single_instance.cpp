@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "single_instance.h"
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QDir>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <utility>
 
@@ -19,15 +20,27 @@ constexpr int kAnswerTimeoutMs = 5000;
 // Two starts at the same moment take turns; the second waits at most this long.
 constexpr int kLockTimeoutMs = 10000;
 // A request is one line: a path, never longer than this.
-constexpr qint64 kMaxRequestBytes = 64 * 1024;
+constexpr qsizetype kMaxRequestBytes = 64 * 1024;
 const QByteArray kAnswer = QByteArrayLiteral("ok\n");
+
+// What one connection sent; false once it was closed or failed.
+bool receive(int fd, QByteArray& received) {
+  char chunk[4096];
+  for (;;) {
+    const ssize_t count = ::recv(fd, chunk, sizeof chunk, 0);
+    if (count > 0) {
+      received.append(chunk, count);
+    } else {
+      return count < 0 && (errno == EAGAIN || errno == EINTR);
+    }
+  }
+}
 
 }  // namespace
 
-SingleInstance::SingleInstance(QString socketPath) : socketPath_(std::move(socketPath)) {
-  server_.setSocketOptions(QLocalServer::UserAccessOption);
-  connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
-}
+SingleInstance::SingleInstance(QString socketPath) : socketPath_(std::move(socketPath)) {}
+
+SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::userSocketPath() {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -49,43 +62,49 @@ SingleInstance::Claim SingleInstance::claim(const QString& lessonPath) {
 
 // True when a program listens on the socket; `answered` then says whether it confirmed.
 bool SingleInstance::handOver(const QString& lessonPath, bool& answered) {
-  QLocalSocket socket;
-  socket.connectToServer(socketPath_);
-  if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
-  socket.write(lessonPath.toUtf8() + '\n');
-  socket.flush();
-  while (!socket.canReadLine() && socket.waitForReadyRead(kAnswerTimeoutMs)) {
-  }
-  answered = socket.readLine() == kAnswer;
+  const FileDescriptor socket = local_socket::connectTo(socketPath_, kConnectTimeoutMs);
+  if (!socket.isValid()) return false;
+  answered = local_socket::sendAll(socket.get(), lessonPath.toUtf8() + '\n') &&
+             local_socket::readLine(socket.get(), kAnswerTimeoutMs) == kAnswer;
   return true;
 }
 
 void SingleInstance::listen() {
-  QLocalServer::removeServer(socketPath_);  // what is left of a program that crashed
-  if (!server_.listen(socketPath_)) {
-    qCWarning(lcApp).noquote() << "cannot listen on" << socketPath_ << ":" << server_.errorString()
+  QString error;
+  listening_ = local_socket::listenOn(socketPath_, error);
+  if (!listening_.isValid()) {
+    qCWarning(lcApp).noquote() << "cannot listen on" << socketPath_ << ":" << error
                                << "; a second start will run a second program";
-  }
-}
-
-void SingleInstance::acceptConnections() {
-  while (QLocalSocket* connection = server_.nextPendingConnection()) {
-    connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
-    connect(connection, &QLocalSocket::readyRead, this,
-            [this, connection] { readRequest(*connection); });
-    readRequest(*connection);
-  }
-}
-
-void SingleInstance::readRequest(QLocalSocket& connection) {
-  if (!connection.canReadLine()) {
-    if (connection.bytesAvailable() > kMaxRequestBytes) connection.abort();
     return;
   }
-  const QString lessonPath = QString::fromUtf8(connection.readLine()).chopped(1);
-  connection.write(kAnswer);
-  connection.disconnectFromServer();
-  emit startRequested(lessonPath);
+  newConnections_ = std::make_unique<QSocketNotifier>(listening_.get(), QSocketNotifier::Read);
+  connect(newConnections_.get(), &QSocketNotifier::activated, this,
+          &SingleInstance::acceptConnections);
+}
+
+// Each connection is read as it comes; its descriptor is closed with its notifier.
+void SingleInstance::acceptConnections() {
+  for (;;) {
+    const int fd = ::accept4(listening_.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) return;
+    auto* connection = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(connection, &QObject::destroyed, [fd] { ::close(fd); });
+    auto received = std::make_shared<QByteArray>();
+    connect(connection, &QSocketNotifier::activated, this,
+            [this, connection, received] { readRequest(*connection, *received); });
+    readRequest(*connection, *received);
+  }
+}
+
+void SingleInstance::readRequest(QSocketNotifier& connection, QByteArray& received) {
+  const bool open = receive(static_cast<int>(connection.socket()), received);
+  const qsizetype lineEnd = received.indexOf('\n');
+  if (lineEnd < 0 && open && received.size() <= kMaxRequestBytes) return;
+  connection.setEnabled(false);
+  connection.deleteLater();
+  if (lineEnd < 0) return;
+  local_socket::sendAll(static_cast<int>(connection.socket()), kAnswer);
+  emit startRequested(QString::fromUtf8(received.first(lineEnd)));
 }
 
 }  // namespace app

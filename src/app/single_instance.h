@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
+#include <memory>
 
-class QLocalSocket;
+#include "local_socket.h"
+
+class QSocketNotifier;
 
 namespace app {
 
@@ -24,6 +26,7 @@ class SingleInstance : public QObject {
 
   // `socketPath` defaults to the user's own socket; tests pass one of their own.
   explicit SingleInstance(QString socketPath = userSocketPath());
+  ~SingleInstance() override;
 
   // Hands `lessonPath` ("" for none) to the program already running, or, when none answers,
   // listens in its place. A socket left behind by a program that ended without closing it
@@ -43,10 +46,11 @@ class SingleInstance : public QObject {
   bool handOver(const QString& lessonPath, bool& answered);
   void listen();
   void acceptConnections();
-  void readRequest(QLocalSocket& connection);
+  void readRequest(QSocketNotifier& connection, QByteArray& received);
 
   QString socketPath_;
-  QLocalServer server_;
+  FileDescriptor listening_;
+  std::unique_ptr<QSocketNotifier> newConnections_;
 };
 
 }  // namespace app
