@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text_runs.h"
 
-#include <QRegularExpression>
+#include <QStringView>
 
 namespace character {
 
@@ -15,14 +15,31 @@ Script scriptOf(char32_t codePoint) {
   return Script::Neutral;
 }
 
-std::vector<base::TextSpan> matchesOf(const QRegularExpression& pattern, const QString& text) {
-  std::vector<base::TextSpan> spans;
-  auto matches = pattern.globalMatch(text);
-  while (matches.hasNext()) {
-    const auto match = matches.next();
-    spans.push_back({match.capturedStart(), match.captured()});
+bool endsSentenceAlone(QChar character) {
+  return character == u'\x3002' || character == u'\xFF01' || character == u'\xFF1F' ||
+         character == u'\xFF1B';  // 。！？；
+}
+
+bool endsSentenceBeforeBlank(QChar character) {
+  return character == u'.' || character == u'!' || character == u'?' || character == u';';
+}
+
+// Where the text ends, or the newline that ends it.
+bool atTextEnd(QStringView text, qsizetype at) {
+  return at == text.size() || (at == text.size() - 1 && text.at(at) == u'\n');
+}
+
+// The end of the sentence that starts at `start`, a character that is not blank.
+qsizetype sentenceEnd(QStringView text, qsizetype start) {
+  for (qsizetype at = start + 1;; ++at) {
+    if (at == text.size()) return at;
+    const QChar character = text.at(at);
+    const bool blankOrEndFollows = at + 1 == text.size() || text.at(at + 1).isSpace();
+    if ((endsSentenceBeforeBlank(character) && blankOrEndFollows) || endsSentenceAlone(character)) {
+      return at + 1;
+    }
+    if (atTextEnd(text, at)) return at;
   }
-  return spans;
 }
 
 void appendRuns(const base::TextSpan& sentence, std::vector<TextRun>& runs) {
@@ -51,11 +68,18 @@ void appendRuns(const base::TextSpan& sentence, std::vector<TextRun>& runs) {
 }  // namespace
 
 std::vector<base::TextSpan> splitSentences(const QString& text) {
-  static const QRegularExpression sentence(
-      QStringLiteral("\\S.*?(?:[.!?;](?=\\s|$)|[\\x{3002}\\x{FF01}\\x{FF1F}\\x{FF1B}]|$)"),
-      QRegularExpression::DotMatchesEverythingOption |
-          QRegularExpression::UseUnicodePropertiesOption);
-  return matchesOf(sentence, text);
+  std::vector<base::TextSpan> sentences;
+  qsizetype at = 0;
+  while (at < text.size()) {
+    if (text.at(at).isSpace()) {
+      ++at;
+      continue;
+    }
+    const qsizetype end = sentenceEnd(text, at);
+    sentences.push_back({at, text.mid(at, end - at)});
+    at = end;
+  }
+  return sentences;
 }
 
 std::vector<TextRun> splitIntoRuns(const QString& text) {
