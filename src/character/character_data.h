@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHash>
+#include <QMap>
 #include <QPointF>
 #include <QString>
 #include <vector>
@@ -14,7 +14,7 @@ struct Part {
   QString name;
   QPointF pivot;  // rotation centre, design coordinates
   QString defaultVariant;
-  QHash<QString, QString> variants;  // variant name -> SVG fragment; "" variant means not drawn
+  QMap<QString, QString> variants;  // variant name -> SVG fragment; "" variant means not drawn
 };
 
 // How one part looks in one keyframe; parts not named by a keyframe keep their defaults.
@@ -27,7 +27,7 @@ struct PartPose {
 
 struct Keyframe {
   int durationMs = 100;
-  QHash<QString, PartPose> parts;
+  QMap<QString, PartPose> parts;  // few a keyframe: a map keeps them small
 };
 
 struct Animation {

@@ -264,8 +264,10 @@ CharacterData readCharacterFile(const QString& path) {
     throw AgentError(
         QStringLiteral("%1: cannot open character file: %2").arg(path, file.errorString()));
   }
-  // One byte past the limit is enough to tell a file that is too large, even an endless one.
-  const QByteArray bytes = file.read(kMaxFileBytes + 1);
+  // One byte past the limit is enough to tell a file that is too large, even an endless one. A
+  // file of known size is read at its size, since the buffer is made as large as asked.
+  const qint64 wanted = file.isSequential() ? kMaxFileBytes : std::min(file.size(), kMaxFileBytes);
+  const QByteArray bytes = file.read(wanted + 1);
   if (file.error() != QFileDevice::NoError) {
     throw AgentError(
         QStringLiteral("%1: cannot read character file: %2").arg(path, file.errorString()));

@@ -9,6 +9,7 @@
 
 #include "alpha_mask.h"
 #include "frame_composer.h"
+#include "packed_frame.h"
 
 namespace character {
 
@@ -27,7 +28,9 @@ QRectF designPlacement(const CharacterData& data, const QSize& frameSize) {
 }
 
 FrameRenderer::FrameRenderer(const CharacterData& data)
-    : data_(data), rest_(data.findAnimation(animation_names::kRest)), cache_(kCacheBytes) {}
+    : data_(data), rest_(data.findAnimation(animation_names::kRest)), packed_(kCacheBytes) {}
+
+FrameRenderer::~FrameRenderer() = default;
 
 FrameRenderer::Key FrameRenderer::keyOf(const Pose& pose, const QSize& frameSize,
                                         double devicePixelRatio) {
@@ -43,11 +46,23 @@ RenderedFrame FrameRenderer::render(const Pose& pose, const QSize& frameSize,
     if (!restingLoop_.contains(key)) drawRestingLoop(frameSize, devicePixelRatio);
     return restingLoop_.value(key);
   }
-  if (const RenderedFrame* cached = cache_.object(key)) return *cached;
-  auto* frame = new RenderedFrame(draw(pose, frameSize, devicePixelRatio));
-  RenderedFrame result = *frame;
-  cache_.insert(key, frame, std::max<qsizetype>(1, frame->image.sizeInBytes()));
-  return result;
+  if (!(key == lastKey_) || last_.image.isNull()) {
+    last_ = packedOrDrawn(key, pose, frameSize, devicePixelRatio);
+    lastKey_ = key;
+  }
+  return last_;
+}
+
+RenderedFrame FrameRenderer::packedOrDrawn(const Key& key, const Pose& pose, const QSize& frameSize,
+                                           double devicePixelRatio) {
+  if (const PackedFrame* packed = packed_.object(key)) {
+    RenderedFrame frame = packed->unpack();
+    if (!frame.image.isNull()) return frame;
+  }
+  RenderedFrame frame = draw(pose, frameSize, devicePixelRatio);
+  auto* packed = new PackedFrame(frame);
+  packed_.insert(key, packed, std::max<qsizetype>(1, packed->sizeInBytes()));
+  return frame;
 }
 
 bool FrameRenderer::inRestingLoop(const Key& key) const {
@@ -59,7 +74,6 @@ bool FrameRenderer::inRestingLoop(const Key& key) const {
 void FrameRenderer::drawRestingLoop(const QSize& frameSize, double devicePixelRatio) {
   restingLoop_.clear();
   std::vector<RenderedFrame> distinct;
-  qsizetype bytes = 0;
   for (int index = 0; index < static_cast<int>(rest_->frames.size()); ++index) {
     const Pose pose{rest_, index};
     RenderedFrame frame = draw(pose, frameSize, devicePixelRatio);
@@ -69,11 +83,9 @@ void FrameRenderer::drawRestingLoop(const QSize& frameSize, double devicePixelRa
       frame = *alike;
     } else {
       distinct.push_back(frame);
-      bytes += frame.image.sizeInBytes();
     }
     restingLoop_.insert(keyOf(pose, frameSize, devicePixelRatio), frame);
   }
-  cache_.setMaxCost(std::max<qsizetype>(0, kCacheBytes - bytes));
 }
 
 RenderedFrame FrameRenderer::draw(const Pose& pose, const QSize& frameSize,

@@ -24,17 +24,21 @@ struct RenderedFrame {
 // kept, centred across, standing on the bottom edge.
 QRectF designPlacement(const CharacterData& data, const QSize& frameSize);
 
+class PackedFrame;
+
 // Renders the poses of one character, keeping frames: an animation that loops renders each of
 // its frames once. The resting loop, which a character shows most of the time, is drawn whole
 // when its first frame is needed and kept for good, so a character at rest only shows frames
-// it has; the other frames share what room is left, the least recently used going first.
+// it has. The other frames are kept packed (packed_frame.h), the least recently used going
+// first, and the last one asked for also as it is shown.
 class FrameRenderer {
  public:
-  // Frames kept per character, counted in bytes of image data: room for the loops a character
-  // stays in (resting, speaking, thinking), about 25 frames at the characters' own size.
-  static constexpr qsizetype kCacheBytes = 2 * 1024 * 1024;
+  // Packed frames kept per character, in bytes: room for every frame of the characters' own
+  // animations at their own size, and more.
+  static constexpr qsizetype kCacheBytes = 512 * 1024;
 
   explicit FrameRenderer(const CharacterData& data);
+  ~FrameRenderer();
 
   // `frameSize` is in logical pixels; the picture has `devicePixelRatio` pixels for each, so the
   // character stays sharp on a scaled display.
@@ -55,11 +59,15 @@ class FrameRenderer {
   RenderedFrame draw(const Pose& pose, const QSize& frameSize, double devicePixelRatio) const;
   bool inRestingLoop(const Key& key) const;
   void drawRestingLoop(const QSize& frameSize, double devicePixelRatio);
+  RenderedFrame packedOrDrawn(const Key& key, const Pose& pose, const QSize& frameSize,
+                              double devicePixelRatio);
 
   const CharacterData& data_;
   const Animation* const rest_;
   QHash<Key, RenderedFrame> restingLoop_;  // at one size: another size replaces it
-  QCache<Key, RenderedFrame> cache_;
+  QCache<Key, PackedFrame> packed_;
+  Key lastKey_{};
+  RenderedFrame last_;
 };
 
 }  // namespace character
