@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <malloc.h>
+
 #include <QApplication>
 #include <QPixmapCache>
 #include <memory>
@@ -96,9 +98,17 @@ bool handedOver(app::SingleInstance& instance, const QString& lessonPath, int& s
   return true;
 }
 
+// Threads that allocate (the character files' readers, speech, scoring) would each get an arena
+// of their own, which keeps what they freed resident: one arena for all holds about 1.5 MiB less
+// after the opening scene. The threads allocate little while the user interface waits on them.
+void oneMemoryArena() {
+  mallopt(M_ARENA_MAX, 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  oneMemoryArena();
   const auto commandLine = app::runCommandLine(argc, argv);
   if (const int* status = std::get_if<int>(&commandLine)) return *status;
   const QString lessonPath = std::get<app::ProgramStart>(commandLine).lessonPath;
