@@ -81,6 +81,7 @@ std::unique_ptr<Playback> MicrophoneListener::play(const RecordedSound& sound,
 
 std::unique_ptr<Reading> MicrophoneListener::listen(const QString& sentence,
                                                     ReadingCallbacks callbacks) {
+  worker_->prepare();
   return std::make_unique<MicrophoneReading>(sentence, std::move(callbacks), worker_);
 }
 

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scoring_worker.h"
 
+#include <malloc.h>
+
 #include <QMetaObject>
+#include <future>
 
 #include "listening_log.h"
 #include "resample_16k.h"
@@ -9,8 +12,16 @@
 
 namespace listening {
 
-ScoringWorker::ScoringWorker() {
+ScoringWorker::ScoringWorker(std::chrono::milliseconds idleRelease) {
   pool_.setMaxThreadCount(1);
+  idle_.setSingleShot(true);
+  idle_.setInterval(idleRelease);
+  QObject::connect(&idle_, &QTimer::timeout, &caller_, [this] {
+    pool_.start([this] {
+      scorer_.reset();
+      malloc_trim(0);
+    });
+  });
 }
 
 ScoringWorker::~ScoringWorker() {
@@ -19,28 +30,51 @@ ScoringWorker::~ScoringWorker() {
 
 void ScoringWorker::score(PcmSound sound, const QString& sentence, Cancellation cancelled,
                           Done done) {
+  releaseWhenIdle();
   pool_.start([this, sound = std::move(sound), sentence, cancelled, done] {
     if (*cancelled) return;
     auto words = scoreOnWorker(sound, sentence);
     QMetaObject::invokeMethod(
         &caller_,
-        [cancelled, done, words = std::move(words)] {
+        [this, cancelled, done, words = std::move(words)] {
+          releaseWhenIdle();
           if (!*cancelled) done(words);
         },
         Qt::QueuedConnection);
   });
 }
 
+// The wait for idleness begins once the scorer is ready.
+void ScoringWorker::prepare() {
+  releaseWhenIdle();
+  pool_.start([this] {
+    if (makeScorer()) QMetaObject::invokeMethod(&caller_, [this] { releaseWhenIdle(); });
+  });
+}
+
+bool ScoringWorker::scorerMade() {
+  std::promise<bool> made;
+  pool_.start([this, &made] { made.set_value(scorer_ != nullptr); });
+  return made.get_future().get();
+}
+
+void ScoringWorker::releaseWhenIdle() {
+  idle_.start();
+}
+
+bool ScoringWorker::makeScorer() {
+  if (scorer_) return true;
+  QString error;
+  scorer_ = Scorer::create(ScorerSettings{}, error);
+  if (!scorer_) {
+    qCWarning(lcListening, "cannot load the speech recogniser: %s", qUtf8Printable(error));
+  }
+  return scorer_ != nullptr;
+}
+
 std::optional<std::vector<WordScore>> ScoringWorker::scoreOnWorker(const PcmSound& sound,
                                                                    const QString& sentence) {
-  if (!scorer_) {
-    QString error;
-    scorer_ = Scorer::create(ScorerSettings{}, error);
-    if (!scorer_) {
-      qCWarning(lcListening, "cannot load the speech recogniser: %s", qUtf8Printable(error));
-      return std::nullopt;
-    }
-  }
+  if (!makeScorer()) return std::nullopt;
   auto words = scorer_->score(toRecogniserInput(sound), sentence);
   if (!words) qCWarning(lcListening, "the speech recogniser failed on a reading");
   return words;

@@ -4,7 +4,9 @@
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
+#include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,15 +23,18 @@ class Scorer;
 // has not begun and its result dropped if it has.
 using Cancellation = std::shared_ptr<std::atomic_bool>;
 
-// Scores readings one after another on a thread of its own. The scorer is made there for the
-// first reading (it loads the recogniser, about a second) and kept for the next ones. Results
-// come back through the event loop of the thread that made the worker.
+// Scores readings one after another on a thread of its own. The scorer is made there when a
+// reading begins (it loads the recogniser, about a second, while the learner reads) and kept for
+// the next readings; after `idleRelease` without one it is let go, and its memory handed back to
+// the system. Results come back through the event loop of the thread that made the worker.
 class ScoringWorker {
  public:
   // The words, or nothing when the recogniser could not be loaded or run.
   using Done = std::function<void(std::optional<std::vector<WordScore>> words)>;
 
-  ScoringWorker();
+  static constexpr std::chrono::milliseconds kIdleRelease{30'000};
+
+  explicit ScoringWorker(std::chrono::milliseconds idleRelease = kIdleRelease);
   // Waits for the scoring in progress, if any.
   ~ScoringWorker();
   ScoringWorker(const ScoringWorker&) = delete;
@@ -39,12 +44,21 @@ class ScoringWorker {
   // creating thread unless `cancelled` was set by then.
   void score(PcmSound sound, const QString& sentence, Cancellation cancelled, Done done);
 
+  // A reading has begun: the scorer is made now, unless it is there.
+  void prepare();
+
+  // Whether the scorer is made; asked on the worker, after what was queued before.
+  bool scorerMade();
+
  private:
+  bool makeScorer();
   std::optional<std::vector<WordScore>> scoreOnWorker(const PcmSound& sound,
                                                       const QString& sentence);
+  void releaseWhenIdle();
 
   std::unique_ptr<Scorer> scorer_;  // made and used on the worker thread only
   QObject caller_;                  // the creating thread's event loop
+  QTimer idle_;                     // on the creating thread
   QThreadPool pool_;                // one thread
 };
 

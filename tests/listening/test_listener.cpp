@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "listening/program_listener.h"
+#include "listening/scoring_worker.h"
 
 using namespace listening;
 
@@ -35,7 +36,8 @@ struct Reports {
     return {[this](double level) { levels.push_back(level); },
             [this] { recordingEndedMs = clock.elapsed(); },
             [this](const std::vector<WordScore>& scored) { words = scored; },
-            [this](ReadingProblem failed) { problem = failed; }};
+            [this](ReadingProblem failed) { problem = failed; },
+            {}};
   }
 };
 
@@ -183,6 +185,16 @@ TEST(ListenerWithoutItsParts, ReportsWhatIsMissing) {
     ASSERT_TRUE(runEventsUntil([&] { return reports.finished(); }, 10000));
     EXPECT_EQ(reports.problem, expected);
   }
+}
+
+// The recogniser loads while the learner reads and is let go once no reading came for a while.
+TEST(ScoringWorkerTest, TheRecogniserIsMadeWhenAReadingBeginsAndLetGoWhenIdle) {
+  ScoringWorker worker(std::chrono::milliseconds(1000));
+  worker.prepare();
+  EXPECT_TRUE(worker.scorerMade());
+  runEventsUntil([] { return false; }, 100);
+  EXPECT_TRUE(worker.scorerMade()) << "kept between readings";
+  EXPECT_TRUE(runEventsUntil([&] { return !worker.scorerMade(); }, 5000)) << "let go when idle";
 }
 
 }  // namespace
