@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <utility>
 
+#include "platform/font_pages.h"
 #include "platform/font_substitutions.h"
 #include "platform/taskbar_hint.h"
 
@@ -136,6 +137,12 @@ void SentenceWindow::showForTyping(int leftTwips, int topTwips) {
   show();
   raise();
   focusSentenceBox();
+}
+
+// The translation's Chinese font is large and drawn nowhere else.
+void SentenceWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  platform::releaseFontPages();
 }
 
 }  // namespace lesson

@@ -49,6 +49,7 @@ class SentenceWindow : public QWidget, public SentenceView {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

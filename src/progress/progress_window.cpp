@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/font_pages.h"
 #include "platform/taskbar_hint.h"
 #include "progress_export.h"
 #include "progress_log.h"
@@ -159,6 +160,11 @@ void ProgressWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void ProgressWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  platform::releaseFontPages();
 }
 
 }  // namespace progress

@@ -30,6 +30,7 @@ class ProgressWindow : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void createControls();
