@@ -11,6 +11,7 @@
 #include "help/help_window.h"
 #include "lesson/lesson_check.h"
 #include "lesson/lesson_dialog.h"
+#include "platform/memory_at_rest.h"
 #include "platform/report_error.h"
 #include "practice/pace_setting.h"
 #include "progress/progress_window.h"
@@ -248,9 +249,20 @@ bool Program::takeRunKey(int key) {
   }
 }
 
+// The window is made anew each time: closed, it would keep its pictures and tables.
 void Program::showProgress() {
-  if (!progressWindow_) progressWindow_ = std::make_unique<progress::ProgressWindow>(progress_);
+  if (!progressWindow_) {
+    progressWindow_ = std::make_unique<progress::ProgressWindow>(progress_);
+    connect(progressWindow_.get(), &progress::ProgressWindow::hidden, this,
+            &Program::dropClosedProgressWindow, Qt::QueuedConnection);
+  }
   progressWindow_->showUpToDate();
+}
+
+void Program::dropClosedProgressWindow() {
+  if (!progressWindow_ || progressWindow_->isVisible()) return;
+  progressWindow_.reset();
+  platform::releaseMemoryAtRest();
 }
 
 // The dialog runs an event loop of its own, where a later start may hand a lesson over.

@@ -100,6 +100,7 @@ class Program : public QObject, public commands::CommandTarget {
  private:
   void showHelp() override;
   void showProgress() override;
+  void dropClosedProgressWindow();
   void startReview() override;
   void startDrill() override;
   void hearMyReading() override;

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <utility>
 
-#include "platform/font_pages.h"
 #include "platform/font_substitutions.h"
+#include "platform/memory_at_rest.h"
 #include "platform/taskbar_hint.h"
 
 namespace lesson {
@@ -142,7 +142,7 @@ void SentenceWindow::showForTyping(int leftTwips, int topTwips) {
 // The translation's Chinese font is large and drawn nowhere else.
 void SentenceWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
-  platform::releaseFontPages();
+  platform::releaseMemoryAtRest();
 }
 
 }  // namespace lesson

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/font_pages.h"
+#include "platform/memory_at_rest.h"
 #include "platform/taskbar_hint.h"
 #include "progress_export.h"
 #include "progress_log.h"
@@ -164,7 +164,7 @@ void ProgressWindow::keyPressEvent(QKeyEvent* event) {
 
 void ProgressWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
-  platform::releaseFontPages();
+  emit hidden();
 }
 
 }  // namespace progress

@@ -28,6 +28,10 @@ class ProgressWindow : public QWidget {
   // Reads the figures anew.
   void refresh();
 
+ signals:
+  // Closed, by Esc, its button or the window manager.
+  void hidden();
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void hideEvent(QHideEvent* event) override;

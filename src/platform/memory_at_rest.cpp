@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "font_pages.h"
+#include "memory_at_rest.h"
 
+#include <malloc.h>
 #include <sys/mman.h>
 
 #include <QFile>
@@ -25,14 +26,19 @@ void release(const QByteArray& line) {
   }
 }
 
-}  // namespace
-
 void releaseFontPages() {
   QFile maps(QStringLiteral("/proc/self/maps"));
   if (!maps.open(QIODevice::ReadOnly)) return;
   for (const QByteArray& line : maps.readAll().split('\n')) {
     if (isFontFileMapping(line)) release(line);
   }
+}
+
+}  // namespace
+
+void releaseMemoryAtRest() {
+  releaseFontPages();
+  malloc_trim(0);
 }
 
 }  // namespace platform
