@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPixmapCache>
+#include <QTimer>
 #include <memory>
 
 #include "app_log.h"
@@ -47,13 +48,16 @@ void takeLaterStarts(app::SingleInstance& instance, app::Program& program) {
 // This holds what the bar, the help window and one dialog draw.
 constexpr int kPixmapCacheKiB = 1024;
 
+// Drawing the program's icon from its SVG takes about 5 ms, so it is drawn once the bar is up:
+// the bar and the characters' windows take it then, and the windows opened later have it.
+constexpr int kIconAfterBarMs = 200;
+
 // Starting the program sets up the cast, queues the opening scene and docks the bar; then the bar
 // is shown and the program reacts to events only. The window
 // manager's close on the bar, SIGTERM and SIGINT end it as the quit command does.
 int runProgram(QApplication& application, app::SingleInstance& instance,
                const QString& lessonPath) {
   application.setQuitOnLastWindowClosed(false);
-  application.setWindowIcon(app::programIcon());
   QPixmapCache::setCacheLimit(kPixmapCacheKiB);
   std::unique_ptr<character::Runtime> runtime;
   std::unique_ptr<listening::Listener> listener;
@@ -78,6 +82,8 @@ int runProgram(QApplication& application, app::SingleInstance& instance,
   app::quitOnTerminationSignals(running, [&running] { running.run(app::commands::Command::Quit); });
   takeLaterStarts(instance, running);
   running.toolbar().show();
+  QTimer::singleShot(kIconAfterBarMs, &application,
+                     [&application] { application.setWindowIcon(app::programIcon()); });
   return application.exec();
 }
 
