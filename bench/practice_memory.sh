@@ -26,18 +26,15 @@ done
 LESSON=$E2E_LOG_DIR/three.txt
 SENTENCES=("I like green apples." "Where is the station?" "See you tomorrow.")
 printf '%s~我喜欢青苹果。\n%s~车站在哪里？\n%s~明天见。\n' "${SENTENCES[@]}" >"$LESSON"
-for at in "${!SENTENCES[@]}"; do
-  flite -voice rms -t "${SENTENCES[$at]}" -o "$E2E_LOG_DIR/reading-$at.wav" ||
-    e2e_abort "could not synthesise the reading of ${SENTENCES[$at]}"
-done
+e2e_synthesise_readings "${SENTENCES[@]}"
 
 e2e_start_learner_microphone
 e2e_start_xvfb 1024x768x24
 e2e_start_openbox
 xdotool mousemove 600 400
 
-# read_next SENTENCE_PATTERN: plays the reading of the sentence whose pupil says it, once the
-# recording sign shows, and waits for vemo's result.
+# read_next: plays the reading of the sentence its pupil says, once the recording sign shows, and
+# waits for vemo's result.
 read_next() {
   local at said
   e2e_wait_window '^vemo listens$' 60 >/dev/null || e2e_abort "no recording sign"

@@ -93,6 +93,16 @@ e2e_start_learner_microphone() {
   pactl set-default-source microphone
 }
 
+# e2e_synthesise_readings SENTENCE...: a reading of each sentence by flite's rms voice, as a
+# learner's reading played into the microphone: $E2E_LOG_DIR/reading-<index>.wav.
+e2e_synthesise_readings() {
+  local sentences=("$@") at
+  for at in "${!sentences[@]}"; do
+    flite -voice rms -t "${sentences[$at]}" -o "$E2E_LOG_DIR/reading-$at.wav" ||
+      e2e_abort "could not synthesise the reading of ${sentences[$at]}"
+  done
+}
+
 # e2e_vemo_balloon REGEX SECONDS: prints the title of vemo's first balloon whose text matches,
 # waiting up to SECONDS; fails on time-out.
 e2e_vemo_balloon() {

@@ -31,10 +31,7 @@ fi
 mapfile -t SENTENCES < <( (iconv -f utf-8 -t utf-8 "$LESSON" 2>/dev/null || iconv -f gbk -t utf-8 "$LESSON") |
   tr -d '\r' | grep '~' | cut -d'~' -f1)
 COUNT=${#SENTENCES[@]}
-for at in "${!SENTENCES[@]}"; do
-  flite -voice rms -t "${SENTENCES[$at]}" -o "$E2E_LOG_DIR/reading-$at.wav" ||
-    e2e_abort "could not synthesise the reading of ${SENTENCES[$at]}"
-done
+e2e_synthesise_readings "${SENTENCES[@]}"
 
 e2e_start_learner_microphone
 e2e_start_xvfb 1024x768x24
