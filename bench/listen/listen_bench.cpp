@@ -3,7 +3,8 @@
 // run_listen_bench.sh.
 //
 //   listen_bench ITEMS.tsv [--other-than-word P] [--phone-instead-of-word P]
-//                          [--free-phones-margin NATS]
+//                          [--free-phones-margin NATS] [--sentence-share S]
+//                          [--margin-when-mostly-other-speech NATS]
 //
 // For each set (tune, measure) prints, per voice and over all: correct readings, words marked
 // heard; mismatched readings (sentence k's audio against sentence k + 1), words marked heard;
@@ -130,6 +131,10 @@ bool parseWeights(const QStringList& arguments, GrammarWeights& weights) {
       weights.phoneInsteadOfWord = arguments[i + 1].toDouble();
     else if (arguments[i] == QLatin1String("--free-phones-margin"))
       weights.freePhonesMarginPerFrame = arguments[i + 1].toDouble();
+    else if (arguments[i] == QLatin1String("--sentence-share"))
+      weights.sentenceShareOfSpeech = arguments[i + 1].toDouble();
+    else if (arguments[i] == QLatin1String("--margin-when-mostly-other-speech"))
+      weights.marginWhenMostlyOtherSpeech = arguments[i + 1].toDouble();
     else
       return false;
   }
@@ -145,7 +150,8 @@ int main(int argc, char* argv[]) {
   ScorerSettings settings;
   if (arguments.size() < 2 || !parseWeights(arguments, settings.weights)) {
     out << "usage: listen_bench ITEMS.tsv [--other-than-word P] [--phone-instead-of-word P] "
-           "[--free-phones-margin NATS]\n";
+           "[--free-phones-margin NATS] [--sentence-share S] "
+           "[--margin-when-mostly-other-speech NATS]\n";
     return 1;
   }
   QString error;
@@ -180,7 +186,9 @@ int main(int argc, char* argv[]) {
   }
   out << "weights: other than word " << settings.weights.otherThanWord << ", phone instead of word "
       << settings.weights.phoneInsteadOfWord << ", free phones margin "
-      << settings.weights.freePhonesMarginPerFrame << " a frame\n";
+      << settings.weights.freePhonesMarginPerFrame << " a frame; below "
+      << settings.weights.sentenceShareOfSpeech << " of the speech in the sentence's words, "
+      << settings.weights.marginWhenMostlyOtherSpeech << " a frame\n";
   for (const QString& set : {QStringLiteral("tune"), QStringLiteral("measure")})
     if (byVoice.contains(set)) printTable(out, set, byVoice[set], byNoise[set]);
   return 0;

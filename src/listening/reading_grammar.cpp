@@ -15,6 +15,10 @@ QString phoneWord(const QString& phone) {
   return QStringLiteral("_") + phone.toLower();
 }
 
+bool isPhoneWord(const QString& word) {
+  return word.startsWith(QLatin1Char('_')) && recogniserPhones().contains(word.mid(1).toUpper());
+}
+
 namespace {
 
 // Probabilities in plain decimals, as grammar files write them.

@@ -10,6 +10,8 @@ namespace listening {
 // grammar can say "any sound" as a loop of them.
 const QStringList& recogniserPhones();
 QString phoneWord(const QString& phone);
+// Whether a decoded word is one of the phones' own words.
+bool isPhoneWord(const QString& word);
 
 // How much a reading may stray from the sentence. Probabilities of the grammar's arcs; a word
 // of the sentence itself has probability 1.
@@ -21,6 +23,12 @@ struct GrammarWeights {
   // How much worse than free phones a word's own phones may explain its sound, in natural log a
   // 10 ms frame, and still count as said (wordBeatsFreePhones()).
   double freePhonesMarginPerFrame = 3.0;
+  // A reading whose speech the sentence's words explain less than this share of (the rest taken
+  // by the phones said instead of words) was mostly something else: then a word counts as said
+  // only when its own phones explain its sound better than free phones, by
+  // `marginWhenMostlyOtherSpeech` a frame (a negative margin).
+  double sentenceShareOfSpeech = 0.5;
+  double marginWhenMostlyOtherSpeech = -2.0;
 };
 
 // The words a reading can be heard as, in the recogniser's finite-state grammar format: the

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "resample_16k.h"
 
+#include <utility>
+
 #include "base/resample.h"
+#include "clipped_peaks.h"
 
 namespace listening {
 
@@ -22,7 +25,9 @@ std::vector<float> monoFloat(const PcmSound& sound) {
 }  // namespace
 
 std::vector<std::int16_t> toRecogniserInput(const PcmSound& sound) {
-  return base::resampleToPcm16(monoFloat(sound), sound.sampleRate, kRecogniserSampleRate,
+  std::vector<float> mono = monoFloat(sound);
+  restoreClippedPeaks(mono);
+  return base::resampleToPcm16(std::move(mono), sound.sampleRate, kRecogniserSampleRate,
                                base::ResampleQuality::Better);
 }
 

@@ -169,15 +169,19 @@ std::vector<DecodedSegment> Scorer::decode(std::span<const std::int16_t> samples
 
 // The words of the sentence the recogniser heard, in order (phones, silences and words whose
 // sound free phones explain better left out). The reading grammar's search must be set.
-QStringList Scorer::wordsSaid(std::span<const std::int16_t> samples) {
+QStringList Scorer::wordsSaid(std::span<const std::int16_t> samples,
+                              const QStringList& dictionaryWords) {
   const std::vector<std::int16_t> levelled = atReadingLevel(samples);
   const std::vector<DecodedSegment> reading = decode(levelled);
   QStringList said;
   if (!useGrammar(kFreePhonesSearch, freePhonesGrammar(weights_.phoneInsteadOfWord))) return said;
   const std::vector<DecodedSegment> freePhones = decode(levelled);
+  const bool mostlyTheSentence =
+      sentenceShareOfSpeech(reading, dictionaryWords) >= weights_.sentenceShareOfSpeech;
+  const double margin =
+      mostlyTheSentence ? weights_.freePhonesMarginPerFrame : weights_.marginWhenMostlyOtherSpeech;
   for (const DecodedSegment& segment : reading)
-    if (wordBeatsFreePhones(segment, freePhones, weights_.freePhonesMarginPerFrame))
-      said << segment.word;
+    if (wordBeatsFreePhones(segment, freePhones, margin)) said << segment.word;
   return said;
 }
 
@@ -188,7 +192,7 @@ std::optional<std::vector<WordScore>> Scorer::score(std::span<const std::int16_t
   const QStringList dictionaryWords = dictionaryWordsFor(words);
   if (words.isEmpty()) return std::vector<WordScore>{};
   if (!useGrammar(kReadingSearch, readingGrammar(dictionaryWords, weights_))) return std::nullopt;
-  return matchInOrder(words, dictionaryWords, wordsSaid(samples));
+  return matchInOrder(words, dictionaryWords, wordsSaid(samples, dictionaryWords));
 }
 
 }  // namespace listening

@@ -49,7 +49,7 @@ class Scorer {
   QStringList dictionaryWordsFor(const QStringList& words);
   bool useGrammar(const char* searchName, const QString& grammar);
   std::vector<DecodedSegment> decode(std::span<const std::int16_t> samples);
-  QStringList wordsSaid(std::span<const std::int16_t> samples);
+  QStringList wordsSaid(std::span<const std::int16_t> samples, const QStringList& dictionaryWords);
 
   std::mutex mutex_;
   std::unique_ptr<Recogniser> recogniser_;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "reading_grammar.h"
+
 namespace listening {
 
 double freePhonesScore(const std::vector<DecodedSegment>& freePhones, int startFrame,
@@ -22,6 +24,19 @@ bool wordBeatsFreePhones(const DecodedSegment& word, const std::vector<DecodedSe
   const int frames = word.endFrame - word.startFrame + 1;
   return word.acousticScore + marginPerFrame * frames >=
          freePhonesScore(freePhones, word.startFrame, word.endFrame);
+}
+
+double sentenceShareOfSpeech(const std::vector<DecodedSegment>& reading,
+                             const QStringList& sentenceWords) {
+  int wordFrames = 0, phoneFrames = 0;
+  for (const DecodedSegment& segment : reading) {
+    const int frames = segment.endFrame - segment.startFrame + 1;
+    if (sentenceWords.contains(segment.word))
+      wordFrames += frames;
+    else if (isPhoneWord(segment.word))
+      phoneFrames += frames;
+  }
+  return wordFrames + phoneFrames > 0 ? double(wordFrames) / (wordFrames + phoneFrames) : 0;
 }
 
 }  // namespace listening

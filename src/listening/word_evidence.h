@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace listening {
@@ -24,5 +25,12 @@ double freePhonesScore(const std::vector<DecodedSegment>& freePhones, int startF
 // word forced onto sounds of other words fits them far worse than free phones.
 bool wordBeatsFreePhones(const DecodedSegment& word, const std::vector<DecodedSegment>& freePhones,
                          double marginPerFrame);
+
+// The share of a reading's speech that the sentence's words explain: the frames of the decoded
+// segments that are one of `sentenceWords` over the frames of those and of the phones said in a
+// word's place (segments named by phoneWord()); silence and noise count for neither. 0 when the
+// reading holds neither.
+double sentenceShareOfSpeech(const std::vector<DecodedSegment>& reading,
+                             const QStringList& sentenceWords);
 
 }  // namespace listening

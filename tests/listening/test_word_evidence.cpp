@@ -14,3 +14,15 @@ TEST(WordEvidenceTest, AWordCountsAsSaidOnlyWhenItsPhonesExplainItsFramesAboutAs
   EXPECT_TRUE(wordBeatsFreePhones({"sun", 10, 29, -110}, freePhones, 2));
   EXPECT_FALSE(wordBeatsFreePhones({"sun", 10, 29, -130}, freePhones, 2));
 }
+
+// 30 frames of the sentence's words against 50 of phones said in a word's place: the reading
+// was mostly something else. Silence and noise count for neither.
+TEST(WordEvidenceTest, TheSentencesShareOfSpeechIsTheFramesItsWordsExplain) {
+  const QStringList sentence{"you", "are", "now"};
+  const std::vector<DecodedSegment> otherSpeech{{"<sil>", 0, 49, -10},     {"you", 50, 69, -50},
+                                                {"_l", 70, 89, -40},       {"_aa", 90, 119, -60},
+                                                {"[NOISE]", 120, 199, -9}, {"now", 200, 209, -20}};
+  EXPECT_DOUBLE_EQ(sentenceShareOfSpeech(otherSpeech, sentence), 30.0 / 80.0);
+  EXPECT_DOUBLE_EQ(sentenceShareOfSpeech({{"you", 0, 9, -5}}, sentence), 1.0);
+  EXPECT_DOUBLE_EQ(sentenceShareOfSpeech({{"<sil>", 0, 9, -5}}, sentence), 0.0);
+}
