@@ -22,15 +22,15 @@ say() {
   case $voice in
     vemo) flite -voice rms -t "$text" -o "$wav" ;;
     girl)
-      flite -voice slt --setf int_f0_target_mean=240 --setf int_f0_target_stddev=30 \
+      flite -voice slt --setf int_f0_target_mean=220 --setf int_f0_target_stddev=25 \
         -t "$text" -o "$wav"
       ;;
     boy)
-      # The program raises the boy's formants by 1.12 by synthesising 1.12 times lower and
-      # slower, then playing the samples 1.12 times faster: sox's speed effect does the same.
-      flite -voice awb --setf int_f0_target_mean=187.5 --setf int_f0_target_stddev=22.3 \
-        --setf duration_stretch=1.0667 -t "$text" -o "$wav.slow.wav"
-      sox "$wav.slow.wav" "$wav" speed 1.12
+      # The program raises the boy's formants by 1.05 by synthesising 1.05 times lower and
+      # slower, then playing the samples 1.05 times faster: sox's speed effect does the same.
+      flite -voice awb --setf int_f0_target_mean=152.4 --setf int_f0_target_stddev=23.8 \
+        --setf duration_stretch=1.05 -t "$text" -o "$wav.slow.wav"
+      sox "$wav.slow.wav" "$wav" speed 1.05
       rm "$wav.slow.wav"
       ;;
     kal | kal16) flite -voice "$voice" -t "$text" -o "$wav" ;;

@@ -5,9 +5,11 @@
 # characters); then the time from play() to the first audio frame leaving the mixer, through a
 # sound server of its own (a PulseAudio null sink) when pulseaudio is installed.
 # "course" measures instead the cast's own voices over every sentence of the course in
-# data/lessons, to find words a voice makes unintelligible.
+# data/lessons, to find words a voice makes unintelligible; "distinct" how far apart the cast's
+# voices are (median pitch and brightness over the 25 sentences, no recogniser needed).
+# VOICES (voices part only) replaces voices.tsv, to try a few candidates.
 #
-#   bench/speech/run_speech_bench.sh [BUILD_DIR [all|voices|latency|course]]
+#   bench/speech/run_speech_bench.sh [BUILD_DIR [all|voices|latency|course|distinct [VOICES]]]
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -46,6 +48,13 @@ bench_course() {
   bench_voices "$work/cast.tsv" "$work/course.txt" --misheard
 }
 
+bench_distinct() {
+  python3 "$here/course_inputs.py" "$source_dir" "$work/cast.tsv" "$work/course.txt"
+  "$bench" voices "$work/cast.tsv" "$here/sentences.txt" "$work/wavs" >/dev/null
+  echo "== the cast's voices over $(grep -c . "$here/sentences.txt") sentences"
+  python3 "$here/voice_features.py" "$work/cast.tsv" "$work/wavs"
+}
+
 # A PulseAudio server of our own in a folder of our own, so no other server is touched.
 start_sound_server() {
   command -v pulseaudio >/dev/null || return 0
@@ -68,9 +77,9 @@ bench_latency() {
   "$bench" latency 50
 }
 
-if [ "$part" = course ]; then
-  bench_course
-  exit
-fi
-[ "$part" = latency ] || bench_voices "$here/voices.tsv" "$here/sentences.txt"
+case $part in
+  course) bench_course; exit ;;
+  distinct) bench_distinct; exit ;;
+esac
+[ "$part" = latency ] || bench_voices "${3:-$here/voices.tsv}" "$here/sentences.txt"
 [ "$part" = voices ] || bench_latency

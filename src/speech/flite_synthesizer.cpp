@@ -19,6 +19,8 @@
 #include "word_spread.h"
 
 extern "C" {
+#include <flite/cst_cg.h>  // declares its functions without C linkage of its own
+
 cst_voice* register_cmu_us_rms(const char* voxdir);
 cst_voice* register_cmu_us_slt(const char* voxdir);
 cst_voice* register_cmu_us_awb(const char* voxdir);
@@ -35,9 +37,14 @@ struct FliteVoice {
   float durationStretch = 1;
 };
 
+// The voice's own pitch is that of the recordings its model was trained on: clustergen voices
+// (rms, slt, awb) keep it in their database, not in the voice's features.
 FliteVoice describe(cst_voice* voice) {
-  return {voice, get_param_float(voice->features, "int_f0_target_mean", 100),
-          get_param_float(voice->features, "int_f0_target_stddev", 12),
+  const cst_val* database = feat_val(voice->features, "cg_db");
+  const cst_cg_db* model = database ? val_cg_db(database) : nullptr;
+  return {voice,
+          get_param_float(voice->features, "int_f0_target_mean", model ? model->f0_mean : 100),
+          get_param_float(voice->features, "int_f0_target_stddev", model ? model->f0_stddev : 12),
           get_param_float(voice->features, "duration_stretch", 1)};
 }
 
