@@ -4,7 +4,7 @@
 //
 //   listen_bench ITEMS.tsv [--other-than-word P] [--phone-instead-of-word P]
 //                          [--free-phones-margin NATS] [--sentence-share S]
-//                          [--margin-when-mostly-other-speech NATS]
+//                          [--margin-when-mostly-other-speech NATS] [--leave-out-doubtful-word P]
 //
 // For each set (tune, measure) prints, per voice and over all: correct readings, words marked
 // heard; mismatched readings (sentence k's audio against sentence k + 1), words marked heard;
@@ -135,6 +135,8 @@ bool parseWeights(const QStringList& arguments, GrammarWeights& weights) {
       weights.sentenceShareOfSpeech = arguments[i + 1].toDouble();
     else if (arguments[i] == QLatin1String("--margin-when-mostly-other-speech"))
       weights.marginWhenMostlyOtherSpeech = arguments[i + 1].toDouble();
+    else if (arguments[i] == QLatin1String("--leave-out-doubtful-word"))
+      weights.leaveOutDoubtfulWord = arguments[i + 1].toDouble();
     else
       return false;
   }
@@ -151,7 +153,7 @@ int main(int argc, char* argv[]) {
   if (arguments.size() < 2 || !parseWeights(arguments, settings.weights)) {
     out << "usage: listen_bench ITEMS.tsv [--other-than-word P] [--phone-instead-of-word P] "
            "[--free-phones-margin NATS] [--sentence-share S] "
-           "[--margin-when-mostly-other-speech NATS]\n";
+           "[--margin-when-mostly-other-speech NATS] [--leave-out-doubtful-word P]\n";
     return 1;
   }
   QString error;
@@ -188,7 +190,8 @@ int main(int argc, char* argv[]) {
       << settings.weights.phoneInsteadOfWord << ", free phones margin "
       << settings.weights.freePhonesMarginPerFrame << " a frame; below "
       << settings.weights.sentenceShareOfSpeech << " of the speech in the sentence's words, "
-      << settings.weights.marginWhenMostlyOtherSpeech << " a frame\n";
+      << settings.weights.marginWhenMostlyOtherSpeech << " a frame; a doubtful word left out "
+      << settings.weights.leaveOutDoubtfulWord << "\n";
   for (const QString& set : {QStringLiteral("tune"), QStringLiteral("measure")})
     if (byVoice.contains(set)) printTable(out, set, byVoice[set], byNoise[set]);
   return 0;

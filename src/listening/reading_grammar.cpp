@@ -29,24 +29,46 @@ QString transition(int from, int to, double probability, const QString& word = {
   return line + QLatin1Char('\n');
 }
 
+QString grammarHead(const char* name, int wordCount) {
+  return QStringLiteral("FSG_BEGIN %1\nNUM_STATES %2\nSTART_STATE 0\nFINAL_STATE %3\n")
+      .arg(QLatin1String(name))
+      .arg(2 * wordCount + 1)
+      .arg(wordCount);
+}
+
+// From place `from` through a loop of any phones (state `loop`) to place `from` + 1.
+QString phoneLoop(int from, int loop, const GrammarWeights& weights) {
+  QString arcs = transition(from, loop, weights.otherThanWord);
+  for (const QString& phone : recogniserPhones())
+    arcs += transition(loop, loop, weights.phoneInsteadOfWord, phoneWord(phone));
+  return arcs + transition(loop, from + 1, 1.0);
+}
+
 }  // namespace
 
 // States 0..n mark the places between the words (0 before the first, n after the last);
 // state n + 1 + i is the phone loop standing for word i.
 QString readingGrammar(const QStringList& dictionaryWords, const GrammarWeights& weights) {
   const int count = int(dictionaryWords.size());
-  QString grammar = QStringLiteral(
-                        "FSG_BEGIN reading\nNUM_STATES %1\nSTART_STATE 0\n"
-                        "FINAL_STATE %2\n")
-                        .arg(2 * count + 1)
-                        .arg(count);
+  QString grammar = grammarHead("reading", count);
   for (int i = 0; i < count; ++i) {
-    const int loop = count + 1 + i;
     if (!dictionaryWords[i].isEmpty()) grammar += transition(i, i + 1, 1.0, dictionaryWords[i]);
-    grammar += transition(i, loop, weights.otherThanWord);
-    for (const QString& phone : recogniserPhones())
-      grammar += transition(loop, loop, weights.phoneInsteadOfWord, phoneWord(phone));
-    grammar += transition(loop, i + 1, 1.0);
+    grammar += phoneLoop(i, count + 1 + i, weights);
+  }
+  return grammar + QStringLiteral("FSG_END\n");
+}
+
+QString recheckGrammar(const QStringList& dictionaryWords,
+                       const std::vector<FirstHearing>& firstHearing,
+                       const GrammarWeights& weights) {
+  const int count = int(dictionaryWords.size());
+  QString grammar = grammarHead("recheck", count);
+  for (int i = 0; i < count; ++i) {
+    if (!dictionaryWords[i].isEmpty()) grammar += transition(i, i + 1, 1.0, dictionaryWords[i]);
+    if (firstHearing[std::size_t(i)] == FirstHearing::Doubtful)
+      grammar += transition(i, i + 1, weights.leaveOutDoubtfulWord);
+    else if (firstHearing[std::size_t(i)] == FirstHearing::Missed)
+      grammar += phoneLoop(i, count + 1 + i, weights);
   }
   return grammar + QStringLiteral("FSG_END\n");
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace listening {
 
@@ -29,13 +30,27 @@ struct GrammarWeights {
   // `marginWhenMostlyOtherSpeech` a frame (a negative margin).
   double sentenceShareOfSpeech = 0.5;
   double marginWhenMostlyOtherSpeech = -2.0;
+  // A word heard that explains its sound worse than free phones is heard again with the words
+  // around it, where it may also be left out with this probability (recheckGrammar()).
+  double leaveOutDoubtfulWord = 0.01;
 };
+
+// How the first decode heard each word of the sentence.
+enum class FirstHearing { Missed, Heard, Doubtful };
 
 // The words a reading can be heard as, in the recogniser's finite-state grammar format: the
 // sentence's words in order, each either said or replaced by a loop of any phones (possibly
 // none). `dictionaryWords[i]` is the recogniser's word for the sentence's i-th word, empty
 // when the word cannot be said in English (then only the loop stands in its place).
 QString readingGrammar(const QStringList& dictionaryWords, const GrammarWeights& weights);
+
+// The sentence again, for a second look at the words heard doubtfully: a word heard stays said,
+// a doubtful word is said or left out (`leaveOutDoubtfulWord`), a word missed keeps its loop of
+// any phones. A doubtful word squeezed in between two words that were said is left out once
+// nothing else forces it in: its neighbours take their own sound back.
+QString recheckGrammar(const QStringList& dictionaryWords,
+                       const std::vector<FirstHearing>& firstHearing,
+                       const GrammarWeights& weights);
 
 // Any phones in any order, each with probability `phoneProbability`: the best explanation of a
 // reading's sounds that no sentence constrains.

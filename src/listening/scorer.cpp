@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 
 #include "pronunciations.h"
@@ -28,6 +29,7 @@ namespace {
 
 constexpr char kReadingSearch[] = "reading";
 constexpr char kFreePhonesSearch[] = "phones";
+constexpr char kRecheckSearch[] = "recheck";
 // pocketsphinx keeps acoustic scores shifted right by 10 bits.
 constexpr double kAcousticScoreScale = 1 << 10;
 
@@ -63,21 +65,38 @@ QString baseWord(const char* word) {
   return alternative > 0 ? base.left(alternative) : base;
 }
 
-std::vector<WordScore> matchInOrder(const QStringList& words, const QStringList& dictionaryWords,
-                                    const QStringList& heardWords) {
-  std::vector<WordScore> scores;
-  for (const QString& word : words) scores.push_back({word, false});
+// The position in the sentence of each decoded segment that is one of its words, matched in
+// order: "the cat saw the dog" heard as "... saw the dog" is the second "the", not the first.
+// -1 for the other segments.
+std::vector<qsizetype> positionsInOrder(const QStringList& dictionaryWords,
+                                        const std::vector<DecodedSegment>& segments) {
+  std::vector<qsizetype> positions;
   qsizetype next = 0;
-  for (const QString& heard : heardWords) {
-    for (qsizetype i = next; i < dictionaryWords.size(); ++i) {
-      if (dictionaryWords[i] == heard) {
-        scores[std::size_t(i)].heard = true;
-        next = i + 1;
-        break;
-      }
-    }
+  for (const DecodedSegment& segment : segments) {
+    const qsizetype found = dictionaryWords.indexOf(segment.word, next);
+    positions.push_back(found);
+    if (found >= 0) next = found + 1;
   }
-  return scores;
+  return positions;
+}
+
+// How the reading's decode heard each word: kept when it explains its sound within `margin` of
+// free phones, and doubtful when free phones still explain it better.
+std::vector<FirstHearing> firstHearing(const QStringList& dictionaryWords,
+                                       const std::vector<DecodedSegment>& reading,
+                                       const std::vector<DecodedSegment>& freePhones,
+                                       double margin) {
+  std::vector<DecodedSegment> kept;
+  for (const DecodedSegment& segment : reading)
+    if (wordBeatsFreePhones(segment, freePhones, margin)) kept.push_back(segment);
+  const std::vector<qsizetype> positions = positionsInOrder(dictionaryWords, kept);
+  std::vector<FirstHearing> hearing(std::size_t(dictionaryWords.size()), FirstHearing::Missed);
+  for (std::size_t k = 0; k < kept.size(); ++k)
+    if (positions[k] >= 0)
+      hearing[std::size_t(positions[k])] = wordBeatsFreePhones(kept[k], freePhones, 0)
+                                               ? FirstHearing::Heard
+                                               : FirstHearing::Doubtful;
+  return hearing;
 }
 
 }  // namespace
@@ -167,22 +186,40 @@ std::vector<DecodedSegment> Scorer::decode(std::span<const std::int16_t> samples
   return segments;
 }
 
-// The words of the sentence the recogniser heard, in order (phones, silences and words whose
-// sound free phones explain better left out). The reading grammar's search must be set.
-QStringList Scorer::wordsSaid(std::span<const std::int16_t> samples,
-                              const QStringList& dictionaryWords) {
+// Which words of the sentence the recogniser heard (phones, silences and words whose sound free
+// phones explain better left out). The reading grammar's search must be set.
+std::vector<bool> Scorer::wordsHeard(std::span<const std::int16_t> samples,
+                                     const QStringList& dictionaryWords) {
   const std::vector<std::int16_t> levelled = atReadingLevel(samples);
   const std::vector<DecodedSegment> reading = decode(levelled);
-  QStringList said;
-  if (!useGrammar(kFreePhonesSearch, freePhonesGrammar(weights_.phoneInsteadOfWord))) return said;
+  if (!useGrammar(kFreePhonesSearch, freePhonesGrammar(weights_.phoneInsteadOfWord)))
+    return std::vector<bool>(std::size_t(dictionaryWords.size()), false);
   const std::vector<DecodedSegment> freePhones = decode(levelled);
   const bool mostlyTheSentence =
       sentenceShareOfSpeech(reading, dictionaryWords) >= weights_.sentenceShareOfSpeech;
   const double margin =
       mostlyTheSentence ? weights_.freePhonesMarginPerFrame : weights_.marginWhenMostlyOtherSpeech;
-  for (const DecodedSegment& segment : reading)
-    if (wordBeatsFreePhones(segment, freePhones, margin)) said << segment.word;
-  return said;
+  const std::vector<FirstHearing> first =
+      firstHearing(dictionaryWords, reading, freePhones, margin);
+  std::vector<bool> heard(first.size());
+  for (std::size_t i = 0; i < first.size(); ++i) heard[i] = first[i] != FirstHearing::Missed;
+  if (std::find(first.begin(), first.end(), FirstHearing::Doubtful) != first.end())
+    recheckDoubtfulWords(levelled, dictionaryWords, first, heard);
+  return heard;
+}
+
+// The doubtful words heard again (recheckGrammar()): each stays heard only when the second
+// decode says it too.
+void Scorer::recheckDoubtfulWords(std::span<const std::int16_t> levelled,
+                                  const QStringList& dictionaryWords,
+                                  const std::vector<FirstHearing>& first,
+                                  std::vector<bool>& heard) {
+  if (!useGrammar(kRecheckSearch, recheckGrammar(dictionaryWords, first, weights_))) return;
+  std::vector<bool> heardAgain(first.size(), false);
+  for (const qsizetype position : positionsInOrder(dictionaryWords, decode(levelled)))
+    if (position >= 0) heardAgain[std::size_t(position)] = true;
+  for (std::size_t i = 0; i < first.size(); ++i)
+    if (first[i] == FirstHearing::Doubtful) heard[i] = heardAgain[i];
 }
 
 std::optional<std::vector<WordScore>> Scorer::score(std::span<const std::int16_t> samples,
@@ -192,7 +229,10 @@ std::optional<std::vector<WordScore>> Scorer::score(std::span<const std::int16_t
   const QStringList dictionaryWords = dictionaryWordsFor(words);
   if (words.isEmpty()) return std::vector<WordScore>{};
   if (!useGrammar(kReadingSearch, readingGrammar(dictionaryWords, weights_))) return std::nullopt;
-  return matchInOrder(words, dictionaryWords, wordsSaid(samples, dictionaryWords));
+  const std::vector<bool> heard = wordsHeard(samples, dictionaryWords);
+  std::vector<WordScore> scores;
+  for (qsizetype i = 0; i < words.size(); ++i) scores.push_back({words[i], heard[std::size_t(i)]});
+  return scores;
 }
 
 }  // namespace listening

@@ -49,7 +49,11 @@ class Scorer {
   QStringList dictionaryWordsFor(const QStringList& words);
   bool useGrammar(const char* searchName, const QString& grammar);
   std::vector<DecodedSegment> decode(std::span<const std::int16_t> samples);
-  QStringList wordsSaid(std::span<const std::int16_t> samples, const QStringList& dictionaryWords);
+  std::vector<bool> wordsHeard(std::span<const std::int16_t> samples,
+                               const QStringList& dictionaryWords);
+  void recheckDoubtfulWords(std::span<const std::int16_t> levelled,
+                            const QStringList& dictionaryWords,
+                            const std::vector<FirstHearing>& first, std::vector<bool>& heard);
 
   std::mutex mutex_;
   std::unique_ptr<Recogniser> recogniser_;

@@ -61,7 +61,8 @@ TEST(SentenceWordsTest, WordsAreWrittenWithoutThePunctuationAroundThem) {
 // A correct reading (stereo at 44.1 kHz, with a name out of the recogniser's dictionary and a
 // number), the same reading clipped (driven 6 dB over full scale, which the recogniser hears
 // nothing of unless the reading is brought to its level first), the reading of another
-// sentence, and a reading with a word left out.
+// sentence, a reading with a word left out, and one scored against a sentence with a word put in
+// that the first decode squeezes between two words said (the second look leaves it out).
 TEST_F(ScoreCommandTest, ReadingsAreScoredWordByWord) {
   struct Case {
     const char* name;
@@ -94,6 +95,12 @@ TEST_F(ScoreCommandTest, ReadingsAreScoredWordByWord) {
        "We usually have dinner at seven o'clock.",
        "We\theard\nusually\theard\nhave\theard\ndinner\tmissed\nat\theard\nseven\theard\n"
        "o'clock\theard\nscore 6/7\n"},
+      {"squeezed-in",
+       "Would you lend me your dictionary?",
+       {},
+       "Would you lend cooking me your dictionary?",
+       "Would\theard\nyou\theard\nlend\theard\ncooking\tmissed\nme\theard\nyour\theard\n"
+       "dictionary\theard\nscore 6/7\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
