@@ -21,7 +21,7 @@ find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(GZIP gzip REQUIRED)
 
 # The program, its characters and the command on the PATH.
-install(TARGETS chengmu RUNTIME DESTINATION lib/chengmu)
+install(TARGETS chengmu chengmu-festival RUNTIME DESTINATION lib/chengmu)
 install(TARGETS chengmu_speech chengmu_listening LIBRARY DESTINATION lib/chengmu)
 install(FILES ${CMAKE_BINARY_DIR}/bin/ku.dat ${CMAKE_BINARY_DIR}/bin/nu.dat
               ${CMAKE_BINARY_DIR}/bin/fi.dat
@@ -101,9 +101,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the libraries do not pull in: Qt's platform and SVG plugins, the fonts the windows name,
-# the speech data of espeak-ng and the recogniser's model.
+# the speech data of espeak-ng, festival's pupils' voice (with festival's own Scheme files) and
+# the recogniser's model.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, libqt6svg6, fonts-arphic-uming, fonts-arphic-ukai, fonts-liberation, espeak-ng-data, pocketsphinx-en-us")
+    "qt6-qpa-plugins, libqt6svg6, fonts-arphic-uming, fonts-arphic-ukai, fonts-liberation, espeak-ng-data, festvox-us-slt-hts, pocketsphinx-en-us")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

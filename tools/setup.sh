@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libpulse-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
   libxcb1-dev libicu-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   libflite1 flite1-dev flite espeak-ng libespeak-ng-dev libsamplerate0-dev
+  festival-dev festvox-us-slt-hts librubberband-dev
   libpocketsphinx-dev pocketsphinx-en-us libsndfile1-dev sox libsqlite3-dev
   fonts-arphic-uming fonts-arphic-ukai fonts-liberation
   xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox wmctrl qt6-wayland

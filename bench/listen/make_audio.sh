@@ -2,37 +2,41 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the benchmark's readings: every sentence of sentences.tsv, and the same sentence with
 # one word left out, said by every voice below, clean and with pink noise mixed in at 15 dB SNR.
-# Writes OUT_DIR/items.tsv, one scoring to do per line:
+# The cast's voices are said by the program's own synthesis (speech_bench, from BUILD_DIR), with
+# the settings of art/<id>/character.json. Writes OUT_DIR/items.tsv, one scoring to do per line:
 #   set  voice  noise  check (correct, mismatch, omit)  wav  sentence  index of the word left out
 #
-#   bench/listen/make_audio.sh OUT_DIR
+#   bench/listen/make_audio.sh OUT_DIR BUILD_DIR
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-out=${1:?usage: make_audio.sh OUT_DIR}
+out=${1:?usage: make_audio.sh OUT_DIR BUILD_DIR}
+speech_bench=${2:?usage: make_audio.sh OUT_DIR BUILD_DIR}/bin/speech_bench
 mkdir -p "$out"
+cast=$out/cast.tsv
+python3 "$here/../speech/course_inputs.py" "$here/../.." "$cast" "$out/course.txt"
+rm "$out/course.txt"
 
-# The cast says English with flite (see docs/speech.md and art/*/character.json); the others
-# are speakers the scorer never met while it was tuned.
+# The cast (docs/speech.md and art/*/character.json); the others are speakers the scorer never
+# met while it was tuned.
 voices=(vemo girl boy kal kal16 espeak-en-us espeak-en-gb-x-rp espeak-en-gb-scotland-f3)
+
+# say_in_cast WHO TEXT WAV: TEXT in the voice of the character WHO.
+say_in_cast() {
+  local work
+  work=$(mktemp -d)
+  printf '%s\n' "$2" >"$work/text.txt"
+  awk -F'\t' -v who="$1" '$1 == who' "$cast" >"$work/voice.tsv"
+  "$speech_bench" voices "$work/voice.tsv" "$work/text.txt" "$work/wavs" >/dev/null
+  mv "$work"/wavs/*/1.wav "$3"
+  rm -r "$work"
+}
 
 # say VOICE TEXT WAV
 say() {
   local voice=$1 text=$2 wav=$3
   case $voice in
-    vemo) flite -voice rms -t "$text" -o "$wav" ;;
-    girl)
-      flite -voice slt --setf int_f0_target_mean=220 --setf int_f0_target_stddev=25 \
-        -t "$text" -o "$wav"
-      ;;
-    boy)
-      # The program raises the boy's formants by 1.05 by synthesising 1.05 times lower and
-      # slower, then playing the samples 1.05 times faster: sox's speed effect does the same.
-      flite -voice awb --setf int_f0_target_mean=152.4 --setf int_f0_target_stddev=23.8 \
-        --setf duration_stretch=1.05 -t "$text" -o "$wav.slow.wav"
-      sox "$wav.slow.wav" "$wav" speed 1.05
-      rm "$wav.slow.wav"
-      ;;
+    vemo | girl | boy) say_in_cast "$voice" "$text" "$wav" ;;
     kal | kal16) flite -voice "$voice" -t "$text" -o "$wav" ;;
     espeak-en-us) espeak-ng -v en-us -w "$wav" "$text" ;;
     espeak-en-gb-x-rp) espeak-ng -v en-gb-x-rp -w "$wav" "$text" ;;

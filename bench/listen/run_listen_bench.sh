@@ -15,9 +15,11 @@ build_dir=${1:-$source_dir/build}
 audio_dir=${2:-$build_dir/listen_audio}
 shift $(($# < 2 ? $# : 2))
 
-cmake --build "$build_dir" --target listen_bench
-if [ ! -s "$audio_dir/items.tsv" ] || [ "$here/sentences.tsv" -nt "$audio_dir/items.tsv" ]; then
-  nice -n 5 "$here/make_audio.sh" "$audio_dir"
+cmake --build "$build_dir" --target listen_bench speech_bench
+if [ ! -s "$audio_dir/items.tsv" ] || [ "$here/sentences.tsv" -nt "$audio_dir/items.tsv" ] ||
+  [ "$source_dir/art/girl/character.json" -nt "$audio_dir/items.tsv" ] ||
+  [ "$source_dir/art/boy/character.json" -nt "$audio_dir/items.tsv" ]; then
+  nice -n 5 "$here/make_audio.sh" "$audio_dir" "$build_dir"
 fi
 echo "== synthetic voices"
 nice -n 5 "$build_dir/bin/listen_bench" "$audio_dir/items.tsv" "$@"

@@ -23,6 +23,7 @@
 
 #include "speech/audio_output.h"
 #include "speech/espeak_synthesizer.h"
+#include "speech/festival_synthesizer.h"
 #include "speech/flite_synthesizer.h"
 #include "speech/resample.h"
 #include "speech/speech_synthesis.h"
@@ -62,8 +63,10 @@ void writeWave(const Samples& samples, const QString& path) {
 
 int benchVoices(const QString& voicesPath, const QString& sentencesPath, const QString& outDir) {
   FliteSynthesizer flite;
+  FestivalSynthesizer festival;
   EspeakSynthesizer espeak;
-  const SynthesizerTable engines{{"flite", &flite}, {"espeak-ng", &espeak}};
+  const SynthesizerTable engines{
+      {"flite", &flite}, {"festival", &festival}, {"espeak-ng", &espeak}};
   const QStringList sentences = linesOf(sentencesPath);
   std::printf("%-6s %-22s %s\n", "who", "voice", "synthesis/audio");
   for (const QString& line : linesOf(voicesPath)) {

@@ -139,7 +139,7 @@ std::vector<MouthCue> mouthCues(cst_utterance* utterance, double msPerSecond) {
   for (cst_item* segment = relation_head(utt_relation(utterance, "Segment")); segment;
        segment = item_next(segment)) {
     appendMouthCue(cues, static_cast<int>(segmentStart * msPerSecond),
-                   mouthShapeOfFlitePhone(QString::fromUtf8(item_name(segment))));
+                   mouthShapeOfEnglishPhone(QString::fromUtf8(item_name(segment))));
     segmentStart = item_feat_float(segment, "end");
   }
   appendMouthCue(cues, static_cast<int>(segmentStart * msPerSecond), MouthShape::Closed);

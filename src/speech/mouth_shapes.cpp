@@ -13,7 +13,7 @@ const QSet<QString> kFliteRound = {"ao", "ow", "oy", "uh", "uw", "w", "r", "sh",
 
 }  // namespace
 
-MouthShape mouthShapeOfFlitePhone(const QString& phone) {
+MouthShape mouthShapeOfEnglishPhone(const QString& phone) {
   if (kFliteClosed.contains(phone)) return MouthShape::Closed;
   if (kFliteOpen.contains(phone)) return MouthShape::Open;
   if (kFliteRound.contains(phone)) return MouthShape::Round;

@@ -8,8 +8,8 @@
 
 namespace character {
 
-// The mouth shape of one of flite's US English phones ("pau", "aa", "m", ...).
-MouthShape mouthShapeOfFlitePhone(const QString& phone);
+// The mouth shape of one of the US English phones flite and festival use ("pau", "aa", "m", ...).
+MouthShape mouthShapeOfEnglishPhone(const QString& phone);
 
 // The mouth shape of one of espeak-ng's phoneme mnemonics ("S;", "yE", "A", "_|", ...).
 MouthShape mouthShapeOfEspeakPhoneme(const QString& phoneme);

@@ -50,6 +50,7 @@ SpokenText synthesizeOrSilence(const QString& text, const VoiceSettings& english
 
 SynthesizedSpeech::SynthesizedSpeech(std::shared_ptr<Mixer> mixer) : mixer_(std::move(mixer)) {
   engines_.insert(QStringLiteral("flite"), &flite_);
+  engines_.insert(QStringLiteral("festival"), &festival_);
   engines_.insert(QStringLiteral("espeak-ng"), &espeak_);
   pool_.setMaxThreadCount(kSynthesisThreads);
 }

@@ -8,6 +8,7 @@
 
 #include "character/speech.h"
 #include "espeak_synthesizer.h"
+#include "festival_synthesizer.h"
 #include "flite_synthesizer.h"
 #include "mixer.h"
 #include "speech_synthesis.h"
@@ -33,6 +34,7 @@ class SynthesizedSpeech : public SpeechService {
  private:
   std::shared_ptr<Mixer> mixer_;
   FliteSynthesizer flite_;
+  FestivalSynthesizer festival_;
   EspeakSynthesizer espeak_;
   SynthesizerTable engines_;
   QObject uiThread_;  // queued deliveries to the thread that made the service

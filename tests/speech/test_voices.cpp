@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <algorithm>
+#include <cmath>
 
 #include "speech/espeak_synthesizer.h"
+#include "speech/festival_synthesizer.h"
 #include "speech/flite_synthesizer.h"
 #include "speech/speech_synthesis.h"
 #include "speech_test_support.h"
@@ -18,10 +21,13 @@ using testing::rootMeanSquare;
 class Voices : public ::testing::Test {
  protected:
   FliteSynthesizer flite;
+  FestivalSynthesizer festival;
   EspeakSynthesizer espeak;
   RecordingSynthesizer recordedFlite{flite};
+  RecordingSynthesizer recordedFestival{festival};
   RecordingSynthesizer recordedEspeak{espeak};
-  SynthesizerTable engines{{"flite", &recordedFlite}, {"espeak-ng", &recordedEspeak}};
+  SynthesizerTable engines{
+      {"flite", &recordedFlite}, {"festival", &recordedFestival}, {"espeak-ng", &recordedEspeak}};
 
   SpokenText say(const QString& characterId, const QString& text) {
     const CharacterData& speaker = builtCharacter(characterId);
@@ -105,7 +111,8 @@ TEST_F(Voices, CharactersSoundDifferent) {
 // setting of 0 keeps both, intonation included.
 TEST_F(Voices, PitchOfZeroIsTheVoicesOwn) {
   const QString sentence = QStringLiteral("Where is the library?");
-  VoiceSettings own = builtCharacter("girl").voice;
+  VoiceSettings own = builtCharacter("vemo").voice;
+  own.voice = QStringLiteral("slt");
   own.pitchHz = 0;
   own.pitchRange = 0;
   VoiceSettings spelledOut = own;
@@ -113,6 +120,46 @@ TEST_F(Voices, PitchOfZeroIsTheVoicesOwn) {
   spelledOut.pitchRange = 27;
   EXPECT_EQ(flite.synthesize(sentence, own).samples,
             flite.synthesize(sentence, spelledOut).samples);
+}
+
+// The median pitch of the voiced frames of `samples` (at the mixer's rate), by autocorrelation.
+double medianPitchHz(const Samples& samples) {
+  constexpr std::size_t kFrame = kMixerSampleRate / 25;
+  constexpr std::size_t kShortestLag = kMixerSampleRate / 400;
+  constexpr std::size_t kLongestLag = kMixerSampleRate / 70;
+  std::vector<double> pitches;
+  for (std::size_t at = 0; at + kFrame + kLongestLag < samples.size(); at += kFrame / 2) {
+    auto correlation = [&](std::size_t lag) {
+      double sum = 0;
+      for (std::size_t i = 0; i < kFrame; ++i)
+        sum += double(samples[at + i]) * samples[at + i + lag];
+      return sum;
+    };
+    const double energy = correlation(0);
+    if (energy < kFrame * 1000.0 * 1000.0) continue;  // silence or a whisper
+    std::size_t best = kShortestLag;
+    for (std::size_t lag = kShortestLag; lag <= kLongestLag; ++lag) {
+      if (correlation(lag) > correlation(best)) best = lag;
+    }
+    if (correlation(best) > 0.5 * energy) pitches.push_back(double(kMixerSampleRate) / best);
+  }
+  if (pitches.empty()) return 0;
+  std::nth_element(pitches.begin(), pitches.begin() + pitches.size() / 2, pitches.end());
+  return pitches[pitches.size() / 2];
+}
+
+// festival's voices are raised with their formants kept: four semitones higher, the same length.
+TEST_F(Voices, AFestivalVoiceIsSaidAtThePitchAsked) {
+  const QString sentence = QStringLiteral("Where is the library? I would like to read.");
+  VoiceSettings own = builtCharacter("girl").voice;
+  own.pitchHz = 0;
+  VoiceSettings raised = own;
+  raised.pitchHz = 180 * std::pow(2.0, 4 / 12.0);  // the voice's own is 180 Hz
+  const Samples ownSamples = festival.synthesize(sentence, own).samples;
+  const Samples raisedSamples = festival.synthesize(sentence, raised).samples;
+  ASSERT_FALSE(ownSamples.empty());
+  EXPECT_NEAR(double(raisedSamples.size()), double(ownSamples.size()), ownSamples.size() / 100.0);
+  EXPECT_NEAR(12 * std::log2(medianPitchHz(raisedSamples) / medianPitchHz(ownSamples)), 4, 1);
 }
 
 TEST_F(Voices, ChineseCharactersGoToTheMandarinVoice) {
@@ -126,11 +173,12 @@ TEST_F(Voices, ChineseCharactersGoToTheMandarinVoice) {
   }
   EXPECT_EQ(recordedEspeak.texts(), std::vector<QString>(3, QStringLiteral("学 习 完 毕")));
   EXPECT_TRUE(recordedFlite.texts().empty());
+  EXPECT_TRUE(recordedFestival.texts().empty());
 }
 
 TEST_F(Voices, MixedSentenceIsSaidInRunsByBothVoices) {
   const SpokenText spoken = say("girl", QStringLiteral("I like 苹果 very much."));
-  EXPECT_EQ(recordedFlite.texts(),
+  EXPECT_EQ(recordedFestival.texts(),
             (std::vector<QString>{QStringLiteral("I like "), QStringLiteral("very much.")}));
   EXPECT_EQ(recordedEspeak.texts(), std::vector<QString>{QStringLiteral("苹果 ")});
   expectWordTimesIncreasingWithin(spoken.utterance, 5);
@@ -161,16 +209,18 @@ TEST_F(Voices, OddTextKeepsOneTimePerWord) {
         QStringLiteral("supercalifragilisticexpialidocious ") + QString(40, u'a'),
         QStringLiteral("Good\u3000morning,\u00A0Tom!\tHow  are\t\tyou?"),
         QStringLiteral("\u4F60\u597D\u3000Jenny\u00A0!")}) {
-    SCOPED_TRACE(text.toStdString());
-    const SpokenText spoken = say("vemo", text);
-    const std::size_t wordCount = static_cast<std::size_t>(base::splitWords(text).size());
-    ASSERT_EQ(spoken.utterance.words.size(), wordCount);
-    int previousStart = 0;
-    for (const WordTiming& word : spoken.utterance.words) {
-      EXPECT_GE(word.startMs, previousStart);
-      EXPECT_GE(word.endMs, word.startMs);
-      EXPECT_LE(word.endMs, spoken.utterance.durationMs);
-      previousStart = word.startMs;
+    for (const QString id : {"vemo", "girl"}) {
+      SCOPED_TRACE(id.toStdString() + ": " + text.toStdString());
+      const SpokenText spoken = say(id, text);
+      const std::size_t wordCount = static_cast<std::size_t>(base::splitWords(text).size());
+      ASSERT_EQ(spoken.utterance.words.size(), wordCount);
+      int previousStart = 0;
+      for (const WordTiming& word : spoken.utterance.words) {
+        EXPECT_GE(word.startMs, previousStart);
+        EXPECT_GE(word.endMs, word.startMs);
+        EXPECT_LE(word.endMs, spoken.utterance.durationMs);
+        previousStart = word.startMs;
+      }
     }
   }
 }
@@ -185,11 +235,24 @@ TEST_F(Voices, UnknownVoiceIsSilentButTakesTheTimeOfReadingAloud) {
   expectWordTimesIncreasingWithin(spoken.utterance, 3);
 }
 
+TEST_F(Voices, AFestivalVoiceThatCannotSpeakLeavesTheOthersSpeaking) {
+  const CharacterData& girl = builtCharacter("girl");
+  for (const QString name : {"no_such_voice", "x) (quit"}) {
+    VoiceSettings missing = girl.voice;
+    missing.voice = name;
+    EXPECT_EQ(
+        rootMeanSquare(
+            synthesizeText(QStringLiteral("one two"), missing, girl.chineseVoice, engines).samples),
+        0);
+  }
+  EXPECT_GT(rootMeanSquare(say("girl", QStringLiteral("Good morning.")).samples), 500);
+}
+
 TEST_F(Voices, BlankTextSaysNothing) {
   const SpokenText spoken = say("girl", QStringLiteral("   "));
   EXPECT_EQ(spoken.utterance.durationMs, 0);
   EXPECT_TRUE(spoken.utterance.words.empty());
-  EXPECT_TRUE(recordedFlite.texts().empty());
+  EXPECT_TRUE(recordedFestival.texts().empty());
 }
 
 TEST_F(Voices, ASynthesizerThatThrowsLeavesSilenceAsLongAsReadingAloud) {
@@ -208,7 +271,7 @@ TEST_F(Voices, ASynthesizerThatThrowsLeavesSilenceAsLongAsReadingAloud) {
 }
 
 TEST_F(Voices, EachCharacterSpeaksInTheVoicesOfItsFile) {
-  EXPECT_EQ(builtCharacter("boy").voice.voice, QStringLiteral("awb"));
+  EXPECT_EQ(builtCharacter("boy").voice.voice, QStringLiteral("cmu_us_slt_arctic_hts"));
   EXPECT_EQ(builtCharacter("boy").chineseVoice.voice, QStringLiteral("cmn-latn-pinyin"));
 }
 
