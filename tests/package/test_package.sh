@@ -33,7 +33,9 @@ trap 'rm -rf "$ROOT"' EXIT
 dpkg-deb -x "$DEB" "$ROOT"
 
 # The program and the command on the PATH.
-for file in chengmu chengmu_speech.so chengmu_listening.so ku.dat nu.dat fi.dat; do expect_file "usr/lib/chengmu/$file"; done
+for file in chengmu chengmu-festival chengmu_speech.so chengmu_listening.so ku.dat nu.dat fi.dat; do
+  expect_file "usr/lib/chengmu/$file"
+done
 [ "$(readlink "$ROOT/usr/bin/chengmu")" = ../lib/chengmu/chengmu ] ||
   fail "/usr/bin/chengmu is no relative link to ../lib/chengmu/chengmu"
 [ "$("$ROOT/usr/bin/chengmu" --version | head -n 1)" = "chengmu ${VERSION%-*}" ] ||
@@ -67,7 +69,8 @@ zcat "$ROOT/usr/share/doc/chengmu/changelog.Debian.gz" | head -n 1 | grep -qF "c
 depends=$(dpkg-deb -f "$DEB" Depends)
 echo "Depends: $depends"
 for package in libqt6widgets6 libespeak-ng1 qt6-qpa-plugins libqt6svg6 fonts-arphic-uming \
-  fonts-arphic-ukai fonts-liberation espeak-ng-data libpocketsphinx3 pocketsphinx-en-us; do
+  fonts-arphic-ukai fonts-liberation espeak-ng-data librubberband2 festvox-us-slt-hts \
+  libpocketsphinx3 pocketsphinx-en-us; do
   [[ ", $depends," == *", $package"[\ ,]* ]] || fail "the package does not depend on $package"
 done
 
