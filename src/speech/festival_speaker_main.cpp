@@ -7,9 +7,10 @@
 #include <festival/festival.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <optional>
-#include <regex>
 #include <string>
 #include <unordered_map>
 
@@ -32,11 +33,13 @@ bool evaluate(const std::string& expression) {
 // Selects `name` unless it is selected already, and keeps the voice's own engine settings so
 // that each utterance can add its speed to them.
 bool selectVoice(const std::string& name) {
-  static const std::regex voiceName("[A-Za-z0-9_]+");
   static std::string selected;
   if (selected == name) return true;
   selected.clear();
-  if (!std::regex_match(name, voiceName) || !evaluate("(voice_" + name + ")") ||
+  const bool plainName = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+  });
+  if (!plainName || !evaluate("(voice_" + name + ")") ||
       !evaluate("(set! chengmu-voice-engine-params hts_engine_params)")) {
     return false;
   }
@@ -101,9 +104,12 @@ std::optional<FestivalSpeech> say(const std::string& voice, const std::string& s
   return speech;
 }
 
+// A speed as the program writes it: a plain number, well away from 0.
 bool validSpeed(const std::string& speed) {
-  static const std::regex number("[0-9]+(\\.[0-9]+)?(e-?[0-9]+)?");
-  return std::regex_match(speed, number);
+  char* end = nullptr;
+  const double value = std::strtod(speed.c_str(), &end);
+  return !speed.empty() && *end == '\0' && value >= 0.1 && value <= 10 &&
+         speed.find_first_not_of("0123456789.e-") == std::string::npos;
 }
 
 }  // namespace
