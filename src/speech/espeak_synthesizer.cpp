@@ -139,8 +139,7 @@ std::vector<WordTiming> wordTimes(const QString& text, const std::vector<WordEve
 }  // namespace
 
 SynthesizedRun EspeakSynthesizer::synthesize(const QString& text, const VoiceSettings& settings) {
-  const double formantScale =
-      std::clamp(settings.formantScale > 0 ? settings.formantScale : 1.0, 0.7, 1.5);
+  const double formantScale = formantScaleOf(settings);
   Collected collected = synthesizeOnWorker(text, settings, formantScale);
   SynthesizedRun run;
   if (collected.samples.empty()) return run;

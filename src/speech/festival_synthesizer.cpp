@@ -71,8 +71,7 @@ std::vector<MouthCue> mouthCues(const FestivalSpeech& speech, double msPerSecond
 }  // namespace
 
 SynthesizedRun FestivalSynthesizer::synthesize(const QString& text, const VoiceSettings& settings) {
-  const double formantScale =
-      std::clamp(settings.formantScale > 0 ? settings.formantScale : 1.0, 0.7, 1.5);
+  const double formantScale = formantScaleOf(settings);
   const double rate = settings.rate > 0 ? settings.rate : 1.0;
   std::optional<FestivalSpeech> speech = sayInFestival(settings.voice, rate / formantScale, text);
   if (!speech || speech->samples.empty()) return {};

@@ -151,8 +151,7 @@ std::vector<MouthCue> mouthCues(cst_utterance* utterance, double msPerSecond) {
 SynthesizedRun FliteSynthesizer::synthesize(const QString& text, const VoiceSettings& settings) {
   const std::optional<FliteVoice> found = registeredVoice(settings.voice);
   if (!found) return {};
-  const double formantScale =
-      std::clamp(settings.formantScale > 0 ? settings.formantScale : 1.0, 0.7, 1.5);
+  const double formantScale = formantScaleOf(settings);
   cst_utterance* utterance = new_utterance();
   utt_set_input_text(utterance, text.toUtf8().constData());
   utt_init(utterance, found->voice);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 #include <vector>
 
 #include "audio_clip.h"
@@ -16,6 +17,11 @@ struct SynthesizedRun {
   std::vector<WordTiming> words;  // one per word of base::splitWords(text), from the run's start
   std::vector<MouthCue> mouth;    // in time order, from the run's start
 };
+
+// How far `voice` is shifted up, formants included: 1 when it is not set, held to 0.7–1.5.
+inline double formantScaleOf(const VoiceSettings& voice) {
+  return std::clamp(voice.formantScale > 0 ? voice.formantScale : 1.0, 0.7, 1.5);
+}
 
 // A speech engine. synthesize() may be called from any thread, several at once.
 class Synthesizer {
