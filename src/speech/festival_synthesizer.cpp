@@ -8,7 +8,6 @@
 
 #include "base/words.h"
 #include "festival_process.h"
-#include "increasing_word_times.h"
 #include "mouth_shapes.h"
 #include "pitch_shift.h"
 #include "resample.h"
@@ -86,12 +85,9 @@ SynthesizedRun FestivalSynthesizer::synthesize(const QString& text, const VoiceS
   const int playedRate = static_cast<int>(std::lround(speech->sampleRate * formantScale));
   run.samples = resample(speech->samples.data(), speech->samples.size(), playedRate);
   const double msPerSecond = 1000.0 / formantScale;
-  run.words = tokenTimes(*speech, msPerSecond);
+  run.words =
+      wordTimesOrSpread(text, tokenTimes(*speech, msPerSecond), samplesToMs(run.samples.size()));
   run.mouth = mouthCues(*speech, msPerSecond);
-  makeWordTimesIncreasing(run.words, samplesToMs(run.samples.size()));
-  if (run.words.size() != base::wordSpans(text).size()) {
-    run.words = spreadOverWords(text, samplesToMs(run.samples.size()));
-  }
   return run;
 }
 

@@ -10,12 +10,11 @@
 #include <cstdlib>
 #include <mutex>
 #include <optional>
+#include <utility>
 
-#include "increasing_word_times.h"
 #include "library_pages.h"
 #include "mouth_shapes.h"
 #include "resample.h"
-#include "text_runs.h"
 #include "word_spread.h"
 
 extern "C" {
@@ -164,13 +163,10 @@ SynthesizedRun FliteSynthesizer::synthesize(const QString& text, const VoiceSett
     const double msPerSecond = 1000.0 / formantScale;
     run.words = tokenTimes(utterance, msPerSecond);
     run.mouth = mouthCues(utterance, msPerSecond);
-    makeWordTimesIncreasing(run.words, samplesToMs(run.samples.size()));
   }
   delete_utterance(utterance);
   releaseVoiceMemory(settings.voice);
-  if (run.words.size() != base::wordSpans(text).size()) {
-    run.words = spreadOverWords(text, samplesToMs(run.samples.size()));
-  }
+  run.words = wordTimesOrSpread(text, std::move(run.words), samplesToMs(run.samples.size()));
   return run;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "word_spread.h"
 
+#include "increasing_word_times.h"
 #include "text_runs.h"
 
 namespace character {
@@ -17,6 +18,13 @@ std::vector<WordTiming> spreadOverWords(const QString& text, int durationMs) {
     timings.push_back({start, static_cast<int>(durationMs * lengthBefore / totalLength)});
   }
   return timings;
+}
+
+std::vector<WordTiming> wordTimesOrSpread(const QString& text, std::vector<WordTiming> engineTimes,
+                                          int durationMs) {
+  if (engineTimes.size() != base::wordSpans(text).size()) return spreadOverWords(text, durationMs);
+  makeWordTimesIncreasing(engineTimes, durationMs);
+  return engineTimes;
 }
 
 }  // namespace character
