@@ -2,11 +2,9 @@
 #include "festival_synthesizer.h"
 
 #include <QHash>
-#include <algorithm>
 #include <cmath>
 #include <mutex>
 
-#include "base/words.h"
 #include "festival_process.h"
 #include "mouth_shapes.h"
 #include "pitch_shift.h"

@@ -5,7 +5,6 @@
 #include <malloc.h>
 
 #include <QHash>
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <mutex>
