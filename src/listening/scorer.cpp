@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "pronunciations.h"
+#include "reading_dither.h"
 #include "reading_level.h"
 #include "sentence_words.h"
 
@@ -114,12 +115,10 @@ std::unique_ptr<Scorer> Scorer::create(const ScorerSettings& settings, QString& 
                 .arg(settings.modelDirectory);
     return nullptr;
   }
-  // Dither: stretches of exact zeros (digital silence, as synthesised or edited files have)
-  // otherwise throw the recogniser off the whole utterance; a fixed seed keeps results
-  // repeatable.
-  cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acousticModel.constData(),
-                                 "-dict", dictionary.constData(), "-dither", "yes", "-seed", "1",
-                                 "-logfn", "/dev/null", nullptr);
+  // No dither of the recogniser's own: each reading is dithered alike (dithered()).
+  cmd_ln_t* config =
+      cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acousticModel.constData(), "-dict",
+                  dictionary.constData(), "-dither", "no", "-logfn", "/dev/null", nullptr);
   auto recogniser = std::make_unique<Recogniser>();
   recogniser->decoder = config ? ps_init(config) : nullptr;
   cmd_ln_free_r(config);
@@ -190,7 +189,7 @@ std::vector<DecodedSegment> Scorer::decode(std::span<const std::int16_t> samples
 // phones explain better left out). The reading grammar's search must be set.
 std::vector<bool> Scorer::wordsHeard(std::span<const std::int16_t> samples,
                                      const QStringList& dictionaryWords) {
-  const std::vector<std::int16_t> levelled = atReadingLevel(samples);
+  const std::vector<std::int16_t> levelled = dithered(atReadingLevel(samples));
   const std::vector<DecodedSegment> reading = decode(levelled);
   if (!useGrammar(kFreePhonesSearch, freePhonesGrammar(weights_.phoneInsteadOfWord)))
     return std::vector<bool>(std::size_t(dictionaryWords.size()), false);
