@@ -6,14 +6,12 @@
 
 namespace listening {
 
-std::vector<std::int16_t> dithered(std::span<const std::int16_t> samples) {
+void dither(std::vector<std::int16_t>& samples) {
   std::minstd_rand noise(1);
-  std::vector<std::int16_t> result(samples.begin(), samples.end());
-  for (std::int16_t& sample : result)
+  for (std::int16_t& sample : samples)
     if (noise() % 4 == 0)
       sample = sample < std::numeric_limits<std::int16_t>::max() ? std::int16_t(sample + 1)
                                                                  : std::int16_t(sample - 1);
-  return result;
 }
 
 }  // namespace listening

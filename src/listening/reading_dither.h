@@ -2,16 +2,15 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace listening {
 
-// The reading with one step added to a quarter of its samples, the same ones for the same
+// One step added to a quarter of the reading's samples, the same ones for the same
 // reading every time. Stretches of exact zeros (digital silence, as synthesised or edited files
 // have) otherwise throw the recogniser off the whole utterance. The recogniser's own dither
 // draws on one random stream for the life of the process, so a reading's words depended on the
 // readings scored before it, and each decode of one reading heard other noise.
-std::vector<std::int16_t> dithered(std::span<const std::int16_t> samples);
+void dither(std::vector<std::int16_t>& samples);
 
 }  // namespace listening

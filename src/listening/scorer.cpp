@@ -115,7 +115,7 @@ std::unique_ptr<Scorer> Scorer::create(const ScorerSettings& settings, QString& 
                 .arg(settings.modelDirectory);
     return nullptr;
   }
-  // No dither of the recogniser's own: each reading is dithered alike (dithered()).
+  // No dither of the recogniser's own: each reading is dithered alike (dither()).
   cmd_ln_t* config =
       cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acousticModel.constData(), "-dict",
                   dictionary.constData(), "-dither", "no", "-logfn", "/dev/null", nullptr);
@@ -189,7 +189,8 @@ std::vector<DecodedSegment> Scorer::decode(std::span<const std::int16_t> samples
 // phones explain better left out). The reading grammar's search must be set.
 std::vector<bool> Scorer::wordsHeard(std::span<const std::int16_t> samples,
                                      const QStringList& dictionaryWords) {
-  const std::vector<std::int16_t> levelled = dithered(atReadingLevel(samples));
+  std::vector<std::int16_t> levelled = atReadingLevel(samples);
+  dither(levelled);
   const std::vector<DecodedSegment> reading = decode(levelled);
   if (!useGrammar(kFreePhonesSearch, freePhonesGrammar(weights_.phoneInsteadOfWord)))
     return std::vector<bool>(std::size_t(dictionaryWords.size()), false);
