@@ -101,10 +101,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the libraries do not pull in: Qt's platform and SVG plugins, the fonts the windows name,
-# the speech data of espeak-ng, festival's pupils' voice (with festival's own Scheme files) and
-# the recogniser's model.
+# the speech data of espeak-ng, festival's pupils' voice (with festival's own Scheme files), the
+# recogniser's model and the tools that fit it to the learner's voice.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, libqt6svg6, fonts-arphic-uming, fonts-arphic-ukai, fonts-liberation, espeak-ng-data, festvox-us-slt-hts, pocketsphinx-en-us")
+    "qt6-qpa-plugins, libqt6svg6, fonts-arphic-uming, fonts-arphic-ukai, fonts-liberation, espeak-ng-data, festvox-us-slt-hts, pocketsphinx-en-us, pocketsphinx, sphinxtrain")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -10,7 +10,8 @@ packages=(
   libxcb1-dev libicu-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   libflite1 flite1-dev flite espeak-ng libespeak-ng-dev libsamplerate0-dev
   festival-dev festvox-us-slt-hts librubberband-dev
-  libpocketsphinx-dev pocketsphinx-en-us libsndfile1-dev sox libsqlite3-dev
+  libpocketsphinx-dev pocketsphinx-en-us pocketsphinx sphinxtrain libsndfile1-dev sox
+  libsqlite3-dev
   fonts-arphic-uming fonts-arphic-ukai fonts-liberation
   xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox wmctrl qt6-wayland
   pulseaudio pulseaudio-utils strace sqlite3

@@ -2,9 +2,14 @@
 // Figures for the reading scorer over the readings make_audio.sh made; run through
 // run_listen_bench.sh.
 //
-//   listen_bench ITEMS.tsv [--other-than-word P] [--phone-instead-of-word P]
+//   listen_bench ITEMS.tsv [--fit-voices] [--fit-weight W] [--other-than-word P]
+//   [--phone-instead-of-word P]
 //                          [--free-phones-margin NATS] [--sentence-share S]
 //                          [--margin-when-mostly-other-speech NATS] [--leave-out-doubtful-word P]
+//
+// With --fit-voices, each voice is heard with the recogniser fitted to it as the program fits it
+// to a learner: from its correct readings of the tune set that the unfitted scorer heard every
+// word of (fitVoice()), `W` of the fit taken (kFitWeight unless given).
 //
 // For each set (tune, measure) prints, per voice and over all: correct readings, words marked
 // heard; mismatched readings (sentence k's audio against sentence k + 1), words marked heard;
@@ -16,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 #include <ctime>
@@ -23,6 +29,7 @@
 #include "listening/resample_16k.h"
 #include "listening/scorer.h"
 #include "listening/sentence_words.h"
+#include "listening/voice_fit.h"
 #include "listening/wav_file.h"
 
 using namespace listening;
@@ -123,9 +130,17 @@ void printTable(QTextStream& out, const QString& set, const QMap<QString, Tally>
   printRow(out, QStringLiteral("**all**"), all);
 }
 
-bool parseWeights(const QStringList& arguments, GrammarWeights& weights) {
+struct VoiceFitting {
+  bool fit = false;
+  double weight = kFitWeight;
+};
+
+bool parseOptions(QStringList arguments, GrammarWeights& weights, VoiceFitting& fitting) {
+  fitting.fit = arguments.removeAll(QStringLiteral("--fit-voices")) > 0;
   for (qsizetype i = 2; i + 1 < arguments.size(); i += 2) {
-    if (arguments[i] == QLatin1String("--other-than-word"))
+    if (arguments[i] == QLatin1String("--fit-weight"))
+      fitting.weight = arguments[i + 1].toDouble();
+    else if (arguments[i] == QLatin1String("--other-than-word"))
       weights.otherThanWord = arguments[i + 1].toDouble();
     else if (arguments[i] == QLatin1String("--phone-instead-of-word"))
       weights.phoneInsteadOfWord = arguments[i + 1].toDouble();
@@ -143,6 +158,69 @@ bool parseWeights(const QStringList& arguments, GrammarWeights& weights) {
   return arguments.size() % 2 == 0;
 }
 
+struct Scored {
+  std::vector<WordScore> words;
+  Tally tally;
+};
+
+std::optional<Scored> scoreItem(Scorer& scorer, const Item& item, QTextStream& out) {
+  PcmSound sound;
+  QString error;
+  if (!readWavFile(item.wav, sound, error)) {
+    out << error << "\n";
+    return std::nullopt;
+  }
+  const std::vector<std::int16_t> samples = toRecogniserInput(sound);
+  QElapsedTimer timer;
+  timer.start();
+  const double cpuStart = threadCpuSeconds();
+  const auto scores = scorer.score(samples, item.sentence);
+  Scored scored;
+  scored.tally.scoringCpuSeconds = threadCpuSeconds() - cpuStart;
+  scored.tally.scoringSeconds = double(timer.nsecsElapsed()) / 1e9;
+  scored.tally.audioSeconds = double(samples.size()) / kRecogniserSampleRate;
+  if (!scores) {
+    out << "the recogniser failed on " << item.wav << "\n";
+    return std::nullopt;
+  }
+  scored.words = *scores;
+  count(item, scored.words, scored.tally);
+  return scored;
+}
+
+// The voice's correct tune readings that `scorer` hears every word of, kept in `voice`.
+bool keepWellHeardReadings(Scorer& scorer, const QList<Item>& items, VoiceReadings& voice,
+                           QTextStream& out) {
+  for (const Item& item : items) {
+    if (item.set != QLatin1String("tune") || item.check != QLatin1String("correct")) continue;
+    const auto scored = scoreItem(scorer, item, out);
+    if (!scored) return false;
+    if (scored->tally.correctHeard != scored->tally.correctWords) continue;
+    PcmSound sound;
+    QString error;
+    if (!readWavFile(item.wav, sound, error) ||
+        !voice.keep(toRecogniserInput(sound), item.sentence))
+      return false;
+  }
+  return true;
+}
+
+// A scorer fitted to the voice of `items`; the unfitted one when the fit fails.
+std::unique_ptr<Scorer> fittedScorer(const ScorerSettings& settings, double weight,
+                                     Scorer& unfitted, const QList<Item>& items, QTextStream& out) {
+  QTemporaryDir folder;
+  VoiceReadings voice(folder.path());
+  QString error;
+  if (!keepWellHeardReadings(unfitted, items, voice, out)) return nullptr;
+  ScorerSettings fitted = settings;
+  if (fitVoice(settings.modelDirectory, voice.readings(), voice.transformPath(), error, weight))
+    fitted.speakerTransform = voice.transformPath();
+  else
+    out << items.first().voice << ": not fitted: " << error << "\n";
+  out << items.first().voice << ": fitted on " << voice.readings().size() << " readings\n";
+  return Scorer::create(fitted, error);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -150,8 +228,10 @@ int main(int argc, char* argv[]) {
   QTextStream out(stdout);
   const QStringList arguments = QCoreApplication::arguments();
   ScorerSettings settings;
-  if (arguments.size() < 2 || !parseWeights(arguments, settings.weights)) {
-    out << "usage: listen_bench ITEMS.tsv [--other-than-word P] [--phone-instead-of-word P] "
+  VoiceFitting fitting;
+  if (arguments.size() < 2 || !parseOptions(arguments, settings.weights, fitting)) {
+    out << "usage: listen_bench ITEMS.tsv [--fit-voices] [--fit-weight W] [--other-than-word P] "
+           "[--phone-instead-of-word P] "
            "[--free-phones-margin NATS] [--sentence-share S] "
            "[--margin-when-mostly-other-speech NATS] [--leave-out-doubtful-word P]\n";
     return 1;
@@ -162,29 +242,19 @@ int main(int argc, char* argv[]) {
     out << error << "\n";
     return 1;
   }
+  QMap<QString, QList<Item>> itemsByVoice;
+  for (const Item& item : readItems(arguments[1])) itemsByVoice[item.voice].append(item);
   QMap<QString, QMap<QString, Tally>> byVoice, byNoise;
-  for (const Item& item : readItems(arguments[1])) {
-    PcmSound sound;
-    if (!readWavFile(item.wav, sound, error)) {
-      out << error << "\n";
-      return 1;
+  for (const QList<Item>& items : itemsByVoice) {
+    const auto fitted =
+        fitting.fit ? fittedScorer(settings, fitting.weight, *scorer, items, out) : nullptr;
+    if (fitting.fit && !fitted) return 1;
+    for (const Item& item : items) {
+      const auto scored = scoreItem(fitted ? *fitted : *scorer, item, out);
+      if (!scored) return 1;
+      byVoice[item.set][item.voice].add(scored->tally);
+      byNoise[item.set][item.noise].add(scored->tally);
     }
-    const std::vector<std::int16_t> samples = toRecogniserInput(sound);
-    QElapsedTimer timer;
-    timer.start();
-    const double cpuStart = threadCpuSeconds();
-    const auto scores = scorer->score(samples, item.sentence);
-    Tally tally;
-    tally.scoringCpuSeconds = threadCpuSeconds() - cpuStart;
-    tally.scoringSeconds = double(timer.nsecsElapsed()) / 1e9;
-    tally.audioSeconds = double(samples.size()) / kRecogniserSampleRate;
-    if (!scores) {
-      out << "the recogniser failed on " << item.wav << "\n";
-      return 1;
-    }
-    count(item, *scores, tally);
-    byVoice[item.set][item.voice].add(tally);
-    byNoise[item.set][item.noise].add(tally);
   }
   out << "weights: other than word " << settings.weights.otherThanWord << ", phone instead of word "
       << settings.weights.phoneInsteadOfWord << ", free phones margin "

@@ -3,6 +3,7 @@
 
 #include "resample_16k.h"
 #include "scorer.h"
+#include "voice_readings.h"
 #include "wav_file.h"
 
 namespace listening {
@@ -30,7 +31,9 @@ int runScoreCommand(const QString& wavPath, const QString& sentence, QTextStream
     err.flush();
     return kScoreBadFile;
   }
-  const std::unique_ptr<Scorer> scorer = Scorer::create(ScorerSettings{}, error);
+  ScorerSettings settings;
+  settings.speakerTransform = VoiceReadings(VoiceReadings::learnerFolder()).transformPath();
+  const std::unique_ptr<Scorer> scorer = Scorer::create(settings, error);
   const auto scores = scorer ? scorer->score(toRecogniserInput(sound), sentence) : std::nullopt;
   if (!scores) {
     err << (scorer ? QStringLiteral("the speech recogniser failed on %1").arg(wavPath) : error)

@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "listening_log.h"
 #include "pronunciations.h"
 #include "reading_dither.h"
 #include "reading_level.h"
 #include "sentence_words.h"
+#include "speaker_transform.h"
 
 namespace listening {
 
@@ -127,11 +129,23 @@ std::unique_ptr<Scorer> Scorer::create(const ScorerSettings& settings, QString& 
                 .arg(settings.modelDirectory);
     return nullptr;
   }
-  return std::unique_ptr<Scorer>(new Scorer(std::move(recogniser), settings.weights));
+  std::unique_ptr<Scorer> scorer(new Scorer(std::move(recogniser), settings));
+  if (QFile::exists(settings.speakerTransform) && !scorer->fitToSpeaker(settings.speakerTransform))
+    qCWarning(lcListening, "%s does not fit the recogniser's model: heard without it",
+              qUtf8Printable(settings.speakerTransform));
+  return scorer;
 }
 
-Scorer::Scorer(std::unique_ptr<Recogniser> recogniser, const GrammarWeights& weights)
-    : recogniser_(std::move(recogniser)), weights_(weights) {}
+Scorer::Scorer(std::unique_ptr<Recogniser> recogniser, const ScorerSettings& settings)
+    : recogniser_(std::move(recogniser)),
+      weights_(settings.weights),
+      modelDirectory_(settings.modelDirectory) {}
+
+bool Scorer::fitToSpeaker(const QString& transformPath) {
+  if (!transformFitsModel(transformPath, modelDirectory_)) return false;
+  ps_mllr_t* transform = ps_mllr_read(QFile::encodeName(transformPath).constData());
+  return transform && ps_update_mllr(recogniser_->decoder, transform);
+}
 
 Scorer::~Scorer() = default;
 

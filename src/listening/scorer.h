@@ -21,6 +21,8 @@ struct ScorerSettings {
   // cmudict-en-us.dict, as pocketsphinx-en-us installs it.
   QString modelDirectory = defaultModelDirectory();
   GrammarWeights weights;
+  // The fit of the model to the speaker's voice (fitVoice()); none when empty or unfit.
+  QString speakerTransform;
 
   static QString defaultModelDirectory();
 };
@@ -44,8 +46,11 @@ class Scorer {
 
  private:
   struct Recogniser;
-  explicit Scorer(std::unique_ptr<Recogniser> recogniser, const GrammarWeights& weights);
+  Scorer(std::unique_ptr<Recogniser> recogniser, const ScorerSettings& settings);
 
+  // The model fitted by `transformPath` (fitVoice()) from now on. False, and the model as it
+  // was, when the file does not hold a transform of this model.
+  bool fitToSpeaker(const QString& transformPath);
   QStringList dictionaryWordsFor(const QStringList& words);
   bool useGrammar(const char* searchName, const QString& grammar);
   std::vector<DecodedSegment> decode(std::span<const std::int16_t> samples);
@@ -58,6 +63,7 @@ class Scorer {
   std::mutex mutex_;
   std::unique_ptr<Recogniser> recogniser_;
   GrammarWeights weights_;
+  QString modelDirectory_;
 };
 
 }  // namespace listening

@@ -4,15 +4,27 @@
 #include <malloc.h>
 
 #include <QMetaObject>
+#include <algorithm>
 #include <future>
 
 #include "listening_log.h"
 #include "resample_16k.h"
 #include "scorer.h"
+#include "voice_fit.h"
 
 namespace listening {
 
-ScoringWorker::ScoringWorker(std::chrono::milliseconds idleRelease) {
+namespace {
+
+bool everyWordHeard(const std::vector<WordScore>& words) {
+  return !words.empty() &&
+         std::all_of(words.begin(), words.end(), [](const WordScore& word) { return word.heard; });
+}
+
+}  // namespace
+
+ScoringWorker::ScoringWorker(std::chrono::milliseconds idleRelease, QString voiceFolder)
+    : voice_(std::move(voiceFolder)) {
   pool_.setMaxThreadCount(1);
   idle_.setSingleShot(true);
   idle_.setInterval(idleRelease);
@@ -65,7 +77,9 @@ void ScoringWorker::releaseWhenIdle() {
 bool ScoringWorker::makeScorer() {
   if (scorer_) return true;
   QString error;
-  scorer_ = Scorer::create(ScorerSettings{}, error);
+  ScorerSettings settings;
+  settings.speakerTransform = voice_.transformPath();
+  scorer_ = Scorer::create(settings, error);
   if (!scorer_) {
     qCWarning(lcListening, "cannot load the speech recogniser: %s", qUtf8Printable(error));
   }
@@ -75,9 +89,26 @@ bool ScoringWorker::makeScorer() {
 std::optional<std::vector<WordScore>> ScoringWorker::scoreOnWorker(const PcmSound& sound,
                                                                    const QString& sentence) {
   if (!makeScorer()) return std::nullopt;
-  auto words = scorer_->score(toRecogniserInput(sound), sentence);
+  const std::vector<std::int16_t> samples = toRecogniserInput(sound);
+  auto words = scorer_->score(samples, sentence);
   if (!words) qCWarning(lcListening, "the speech recogniser failed on a reading");
+  if (words && everyWordHeard(*words)) learnVoice(samples, sentence);
   return words;
+}
+
+// The next reading is heard by a scorer made with the new fit.
+void ScoringWorker::learnVoice(std::span<const std::int16_t> samples, const QString& sentence) {
+  if (!voice_.keep(samples, sentence) || fitFailed_ || !voice_.fitDue()) return;
+  QString error;
+  if (fitVoice(ScorerSettings::defaultModelDirectory(), voice_.readings(), voice_.transformPath(),
+               error)) {
+    voice_.markFitted();
+    scorer_.reset();
+    return;
+  }
+  fitFailed_ = true;
+  qCWarning(lcListening, "cannot fit the recogniser to the learner's voice: %s",
+            qUtf8Printable(error));
 }
 
 }  // namespace listening

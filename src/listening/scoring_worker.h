@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "listener.h"
+#include "voice_readings.h"
 #include "wav_file.h"
 
 namespace listening {
@@ -27,6 +28,9 @@ using Cancellation = std::shared_ptr<std::atomic_bool>;
 // reading begins (it loads the recogniser, about a second, while the learner reads) and kept for
 // the next readings; after `idleRelease` without one it is let go, and its memory handed back to
 // the system. Results come back through the event loop of the thread that made the worker.
+// Readings whose every word was heard are kept in `voice` and, as they come, the recogniser is
+// fitted to the learner's voice on the worker (fitVoice(): a few seconds, every
+// VoiceReadings::kReadingsPerFit readings).
 class ScoringWorker {
  public:
   // The words, or nothing when the recogniser could not be loaded or run.
@@ -34,7 +38,8 @@ class ScoringWorker {
 
   static constexpr std::chrono::milliseconds kIdleRelease{30'000};
 
-  explicit ScoringWorker(std::chrono::milliseconds idleRelease = kIdleRelease);
+  explicit ScoringWorker(std::chrono::milliseconds idleRelease = kIdleRelease,
+                         QString voiceFolder = VoiceReadings::learnerFolder());
   // Waits for the scoring in progress, if any.
   ~ScoringWorker();
   ScoringWorker(const ScoringWorker&) = delete;
@@ -55,8 +60,11 @@ class ScoringWorker {
   std::optional<std::vector<WordScore>> scoreOnWorker(const PcmSound& sound,
                                                       const QString& sentence);
   void releaseWhenIdle();
+  void learnVoice(std::span<const std::int16_t> samples, const QString& sentence);
 
   std::unique_ptr<Scorer> scorer_;  // made and used on the worker thread only
+  VoiceReadings voice_;             // on the worker thread only
+  bool fitFailed_ = false;          // not tried again before the program starts again
   QObject caller_;                  // the creating thread's event loop
   QTimer idle_;                     // on the creating thread
   QThreadPool pool_;                // one thread

@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace listening {
@@ -62,6 +63,24 @@ bool readWavFile(const QString& path, PcmSound& sound, QString& error) {
   const sf_count_t read = sf_readf_short(handle.get(), sound.samples.data(), info.frames);
   sound.samples.resize(std::size_t(std::max<sf_count_t>(read, 0)) * std::size_t(info.channels));
   return true;
+}
+
+bool writeWavFile(const QString& path, const PcmSound& sound) {
+  const QByteArray partial = QFile::encodeName(path + QStringLiteral(".part"));
+  SF_INFO info{};
+  info.samplerate = sound.sampleRate;
+  info.channels = sound.channels;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  std::unique_ptr<SNDFILE, SndfileCloser> handle(sf_open(partial.constData(), SFM_WRITE, &info));
+  if (!handle) return false;
+  const auto frames = sf_count_t(sound.samples.size()) / std::max(sound.channels, 1);
+  const bool written = sf_writef_short(handle.get(), sound.samples.data(), frames) == frames;
+  sf_write_sync(handle.get());
+  handle.reset();
+  if (written && std::rename(partial.constData(), QFile::encodeName(path).constData()) == 0)
+    return true;
+  std::remove(partial.constData());
+  return false;
 }
 
 }  // namespace listening

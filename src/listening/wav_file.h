@@ -26,4 +26,8 @@ inline constexpr int kMaxSampleRate = 384000;
 // `error`.
 bool readWavFile(const QString& path, PcmSound& sound, QString& error);
 
+// Writes `sound` as a WAV file of 16-bit PCM: whole or not at all (written beside `path`, synced,
+// then renamed over it). False when it cannot be written.
+bool writeWavFile(const QString& path, const PcmSound& sound);
+
 }  // namespace listening

@@ -70,7 +70,7 @@ depends=$(dpkg-deb -f "$DEB" Depends)
 echo "Depends: $depends"
 for package in libqt6widgets6 libespeak-ng1 qt6-qpa-plugins libqt6svg6 fonts-arphic-uming \
   fonts-arphic-ukai fonts-liberation espeak-ng-data librubberband2 festvox-us-slt-hts \
-  libpocketsphinx3 pocketsphinx-en-us; do
+  libpocketsphinx3 pocketsphinx-en-us pocketsphinx sphinxtrain; do
   [[ ", $depends," == *", $package"[\ ,]* ]] || fail "the package does not depend on $package"
 done
 
