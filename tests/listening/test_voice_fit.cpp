@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -13,6 +14,7 @@
 
 #include "listening/resample_16k.h"
 #include "listening/scorer.h"
+#include "listening/scoring_worker.h"
 #include "listening/speaker_transform.h"
 #include "listening/voice_fit.h"
 #include "listening/wav_file.h"
@@ -160,4 +162,31 @@ TEST(VoiceFitTest, TheScorerFittedToAVoiceHearsItsReadingsAndNotAnotherSentence)
   ASSERT_TRUE(said && other);
   EXPECT_EQ(heard(*said), 9);
   EXPECT_EQ(heard(*other), 0);
+}
+
+// The worker keeps each reading it heard every word of, and fits the recogniser to the voice once
+// ten are kept; a reading with words missed is not kept.
+TEST(ScoringWorkerTest, ReadingsHeardWholeAreKeptAndFitTheRecogniserToTheVoice) {
+  QTemporaryDir folder;
+  const QString voiceFolder = folder.filePath(QStringLiteral("voice"));
+  ScoringWorker worker(ScoringWorker::kIdleRelease, voiceFolder);
+  QStringList readings = kSentences;
+  readings << QStringLiteral("We are going to visit our grandparents next month.");
+  int scored = 0, wholeReadings = 0;
+  for (qsizetype k = 0; k <= readings.size(); ++k) {
+    const bool other = k == readings.size();  // read sentence 0 against sentence 1
+    const QString said = readings[other ? 0 : k];
+    worker.score(PcmSound{flite(said, folder), kRecogniserSampleRate, 1},
+                 other ? readings[1] : said, std::make_shared<std::atomic_bool>(false),
+                 [&](std::optional<std::vector<WordScore>> words) {
+                   ++scored;
+                   if (words && heard(*words) == int(words->size())) ++wholeReadings;
+                 });
+  }
+  while (scored <= readings.size()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_GE(wholeReadings, VoiceReadings::kReadingsPerFit);
+  EXPECT_EQ(VoiceReadings(voiceFolder).readings().size(), std::size_t(wholeReadings));
+  EXPECT_TRUE(transformFitsModel(VoiceReadings(voiceFolder).transformPath(),
+                                 ScorerSettings::defaultModelDirectory()));
+  EXPECT_FALSE(VoiceReadings(voiceFolder).fitDue());
 }
