@@ -17,6 +17,8 @@
 // word marked missed; scoring time / audio time, in
 // CPU time of the scoring thread and in wall-clock time (which counts other programs' load).
 
+#include <sys/resource.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -64,6 +66,14 @@ double threadCpuSeconds() {
   timespec now{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
   return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// The CPU time of the child processes waited for (the fit's tools).
+double childrenCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 QString ratio(double part, double whole) {
@@ -213,11 +223,17 @@ std::unique_ptr<Scorer> fittedScorer(const ScorerSettings& settings, double weig
   QString error;
   if (!keepWellHeardReadings(unfitted, items, voice, out)) return nullptr;
   ScorerSettings fitted = settings;
+  QElapsedTimer timer;
+  timer.start();
+  const double cpuStart = threadCpuSeconds() + childrenCpuSeconds();
   if (fitVoice(settings.modelDirectory, voice.readings(), voice.transformPath(), error, weight))
     fitted.speakerTransform = voice.transformPath();
   else
     out << items.first().voice << ": not fitted: " << error << "\n";
-  out << items.first().voice << ": fitted on " << voice.readings().size() << " readings\n";
+  out << items.first().voice << ": fitted on " << voice.readings().size() << " readings in "
+      << QString::number(threadCpuSeconds() + childrenCpuSeconds() - cpuStart, 'f', 2)
+      << " s of CPU (" << QString::number(double(timer.elapsed()) / 1000, 'f', 2)
+      << " s wall-clock)\n";
   return Scorer::create(fitted, error);
 }
 
