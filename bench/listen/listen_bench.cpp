@@ -2,14 +2,16 @@
 // Figures for the reading scorer over the readings make_audio.sh made; run through
 // run_listen_bench.sh.
 //
-//   listen_bench ITEMS.tsv [--fit-voices] [--fit-weight W] [--other-than-word P]
-//   [--phone-instead-of-word P]
+//   listen_bench ITEMS.tsv [--fit-voices | --fit-on-half-of-tune] [--fit-weight W]
+//                          [--other-than-word P] [--phone-instead-of-word P]
 //                          [--free-phones-margin NATS] [--sentence-share S]
 //                          [--margin-when-mostly-other-speech NATS] [--leave-out-doubtful-word P]
 //
 // With --fit-voices, each voice is heard with the recogniser fitted to it as the program fits it
 // to a learner: from its correct readings of the tune set that the unfitted scorer heard every
-// word of (fitVoice()), `W` of the fit taken (kFitWeight unless given).
+// word of (fitVoice()), `W` of the fit taken (kFitWeight unless given). With
+// --fit-on-half-of-tune, each voice is fitted on the first half of its tune readings and only the
+// other half is scored, to choose W without the measure set.
 //
 // For each set (tune, measure) prints, per voice and over all: correct readings, words marked
 // heard; mismatched readings (sentence k's audio against sentence k + 1), words marked heard;
@@ -142,11 +144,14 @@ void printTable(QTextStream& out, const QString& set, const QMap<QString, Tally>
 
 struct VoiceFitting {
   bool fit = false;
+  bool onHalfOfTune = false;
   double weight = kFitWeight;
 };
 
 bool parseOptions(QStringList arguments, GrammarWeights& weights, VoiceFitting& fitting) {
   fitting.fit = arguments.removeAll(QStringLiteral("--fit-voices")) > 0;
+  fitting.onHalfOfTune = arguments.removeAll(QStringLiteral("--fit-on-half-of-tune")) > 0;
+  fitting.fit = fitting.fit || fitting.onHalfOfTune;
   for (qsizetype i = 2; i + 1 < arguments.size(); i += 2) {
     if (arguments[i] == QLatin1String("--fit-weight"))
       fitting.weight = arguments[i + 1].toDouble();
@@ -237,6 +242,32 @@ std::unique_ptr<Scorer> fittedScorer(const ScorerSettings& settings, double weig
   return Scorer::create(fitted, error);
 }
 
+// The sentence a reading says, whether noisy or with its word left out.
+QString sentenceRead(const Item& item) {
+  return QString(item.wav).remove(QStringLiteral("-omit")).remove(QStringLiteral("-noise"));
+}
+
+// The voice's tune items split by the sentence they read: those of the first half of its
+// sentences to fit on, the others to score (as the set "tune, other half"); no measure items.
+std::pair<QList<Item>, QList<Item>> halvesOfTune(const QList<Item>& items) {
+  QStringList sentences;
+  for (const Item& item : items)
+    if (item.set == QLatin1String("tune") && !sentences.contains(sentenceRead(item)))
+      sentences << sentenceRead(item);
+  QList<Item> fitOn, scored;
+  for (Item item : items) {
+    if (item.set != QLatin1String("tune")) continue;
+    const qsizetype at = sentences.indexOf(sentenceRead(item));
+    if (at < sentences.size() / 2) {
+      fitOn << item;
+    } else {
+      item.set = QStringLiteral("tune, other half");
+      scored << item;
+    }
+  }
+  return {fitOn, scored};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -246,7 +277,8 @@ int main(int argc, char* argv[]) {
   ScorerSettings settings;
   VoiceFitting fitting;
   if (arguments.size() < 2 || !parseOptions(arguments, settings.weights, fitting)) {
-    out << "usage: listen_bench ITEMS.tsv [--fit-voices] [--fit-weight W] [--other-than-word P] "
+    out << "usage: listen_bench ITEMS.tsv [--fit-voices | --fit-on-half-of-tune] [--fit-weight W] "
+           "[--other-than-word P] "
            "[--phone-instead-of-word P] "
            "[--free-phones-margin NATS] [--sentence-share S] "
            "[--margin-when-mostly-other-speech NATS] [--leave-out-doubtful-word P]\n";
@@ -261,9 +293,11 @@ int main(int argc, char* argv[]) {
   QMap<QString, QList<Item>> itemsByVoice;
   for (const Item& item : readItems(arguments[1])) itemsByVoice[item.voice].append(item);
   QMap<QString, QMap<QString, Tally>> byVoice, byNoise;
-  for (const QList<Item>& items : itemsByVoice) {
+  for (const QList<Item>& voiceItems : itemsByVoice) {
+    const auto [fitOn, items] =
+        fitting.onHalfOfTune ? halvesOfTune(voiceItems) : std::pair{voiceItems, voiceItems};
     const auto fitted =
-        fitting.fit ? fittedScorer(settings, fitting.weight, *scorer, items, out) : nullptr;
+        fitting.fit ? fittedScorer(settings, fitting.weight, *scorer, fitOn, out) : nullptr;
     if (fitting.fit && !fitted) return 1;
     for (const Item& item : items) {
       const auto scored = scoreItem(fitted ? *fitted : *scorer, item, out);
@@ -278,7 +312,8 @@ int main(int argc, char* argv[]) {
       << settings.weights.sentenceShareOfSpeech << " of the speech in the sentence's words, "
       << settings.weights.marginWhenMostlyOtherSpeech << " a frame; a doubtful word left out "
       << settings.weights.leaveOutDoubtfulWord << "\n";
-  for (const QString& set : {QStringLiteral("tune"), QStringLiteral("measure")})
+  for (const QString& set :
+       {QStringLiteral("tune"), QStringLiteral("tune, other half"), QStringLiteral("measure")})
     if (byVoice.contains(set)) printTable(out, set, byVoice[set], byNoise[set]);
   return 0;
 }
