@@ -11,9 +11,9 @@ namespace listening {
 // Readings a fit needs at the least: fewer give a transform that fits the few sentences said.
 inline constexpr std::size_t kFewestReadingsToFit = 8;
 
-// How much of the transform fitted to the readings is taken (weighTransform()): all of it heard
-// more of another sentence's words in a noisy or clipped room; half of it keeps nearly all it
-// brings to the words said.
+// How much of the transform fitted to the readings is taken (weighTransform()): the most that let
+// no more of another sentence's words be heard than no fit, on the benchmark's tune readings; the
+// whole of it let more through in a noisy or clipped room (docs/listening.md).
 inline constexpr double kFitWeight = 0.5;
 
 // Fits the recogniser's model (a folder as ScorerSettings::modelDirectory) to the speaker of
