@@ -15,8 +15,8 @@ namespace {
 const QString kWavSuffix = QStringLiteral(".wav");
 const QString kSentenceSuffix = QStringLiteral(".txt");
 
-// The first line of a small text file.
-QString firstLineOf(const QString& path) {
+// The text of a small file, trimmed.
+QString trimmedTextOf(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   return QString::fromUtf8(file.read(4096)).trimmed();
@@ -75,7 +75,7 @@ std::vector<KeptReading> VoiceReadings::readings() const {
   std::vector<KeptReading> kept;
   for (const QString& name : readingNames()) {
     const QString base = folder_ + QLatin1Char('/') + name;
-    const QString sentence = firstLineOf(base + kSentenceSuffix);
+    const QString sentence = trimmedTextOf(base + kSentenceSuffix);
     if (!sentence.isEmpty()) kept.push_back({base + kWavSuffix, sentence});
   }
   return kept;
@@ -88,7 +88,7 @@ QString VoiceReadings::fittedThroughPath() const {
 bool VoiceReadings::fitDue() const {
   const QStringList names = readingNames();
   const qlonglong newest = names.isEmpty() ? 0 : names.last().toLongLong();
-  return newest - firstLineOf(fittedThroughPath()).toLongLong() >= kReadingsPerFit;
+  return newest - trimmedTextOf(fittedThroughPath()).toLongLong() >= kReadingsPerFit;
 }
 
 void VoiceReadings::markFitted() {
