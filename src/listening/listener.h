@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,6 +15,12 @@ struct WordScore {
   QString word;
   bool heard = false;
 };
+
+// Whether a reading's words are there and were all heard.
+inline bool everyWordHeard(const std::vector<WordScore>& words) {
+  return !words.empty() &&
+         std::all_of(words.begin(), words.end(), [](const WordScore& word) { return word.heard; });
+}
 
 // Why a reading gave no score. Each is feedback for the learner, not a failure of the program.
 enum class ReadingProblem {

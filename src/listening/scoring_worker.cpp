@@ -4,7 +4,6 @@
 #include <malloc.h>
 
 #include <QMetaObject>
-#include <algorithm>
 #include <future>
 
 #include "listening_log.h"
@@ -13,15 +12,6 @@
 #include "voice_fit.h"
 
 namespace listening {
-
-namespace {
-
-bool everyWordHeard(const std::vector<WordScore>& words) {
-  return !words.empty() &&
-         std::all_of(words.begin(), words.end(), [](const WordScore& word) { return word.heard; });
-}
-
-}  // namespace
 
 ScoringWorker::ScoringWorker(std::chrono::milliseconds idleRelease, QString voiceFolder)
     : voice_(std::move(voiceFolder)) {

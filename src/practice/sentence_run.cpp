@@ -14,11 +14,6 @@ namespace {
 constexpr int kSentenceWindowLeft = 960;
 constexpr int kSentenceWindowTop = 360;
 
-bool anyMissed(const std::vector<listening::WordScore>& words) {
-  return words.empty() || std::any_of(words.begin(), words.end(),
-                                      [](const listening::WordScore& word) { return !word.heard; });
-}
-
 }  // namespace
 
 SentenceRun::SentenceRun(stage::Cast& cast, LearnerTurn& turn, Window window)
@@ -89,7 +84,7 @@ void SentenceRun::afterAnswer(const std::function<void()>& step) {
 }
 
 void SentenceRun::readingScored(const std::vector<listening::WordScore>& words) {
-  const bool missed = anyMissed(words);
+  const bool missed = !listening::everyWordHeard(words);
   if (!missed) saidWhole_[current_] = true;
   if (missed && !std::exchange(secondTry_, true)) return afterAnswer([this] { listenAgain(); });
   afterAnswer([this] { moveOn(); });
