@@ -4,6 +4,8 @@
 #include <limits>
 #include <random>
 
+#include "reading_level.h"
+
 namespace listening {
 
 void dither(std::vector<std::int16_t>& samples) {
@@ -12,6 +14,12 @@ void dither(std::vector<std::int16_t>& samples) {
     if (noise() % 4 == 0)
       sample = sample < std::numeric_limits<std::int16_t>::max() ? std::int16_t(sample + 1)
                                                                  : std::int16_t(sample - 1);
+}
+
+std::vector<std::int16_t> asDecoded(std::span<const std::int16_t> samples) {
+  std::vector<std::int16_t> decoded = atReadingLevel(samples);
+  dither(decoded);
+  return decoded;
 }
 
 }  // namespace listening

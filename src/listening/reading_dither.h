@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace listening {
@@ -12,5 +13,9 @@ namespace listening {
 // draws on one random stream for the life of the process, so a reading's words depended on the
 // readings scored before it, and each decode of one reading heard other noise.
 void dither(std::vector<std::int16_t>& samples);
+
+// The reading as every decode hears it, and as the fit to the learner's voice learns it: at the
+// reading level (atReadingLevel()), dithered.
+std::vector<std::int16_t> asDecoded(std::span<const std::int16_t> samples);
 
 }  // namespace listening

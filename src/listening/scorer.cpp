@@ -11,7 +11,6 @@
 #include "listening_log.h"
 #include "pronunciations.h"
 #include "reading_dither.h"
-#include "reading_level.h"
 #include "sentence_words.h"
 #include "speaker_transform.h"
 
@@ -203,8 +202,7 @@ std::vector<DecodedSegment> Scorer::decode(std::span<const std::int16_t> samples
 // phones explain better left out). The reading grammar's search must be set.
 std::vector<bool> Scorer::wordsHeard(std::span<const std::int16_t> samples,
                                      const QStringList& dictionaryWords) {
-  std::vector<std::int16_t> levelled = atReadingLevel(samples);
-  dither(levelled);
+  const std::vector<std::int16_t> levelled = asDecoded(samples);
   const std::vector<DecodedSegment> reading = decode(levelled);
   if (!useGrammar(kFreePhonesSearch, freePhonesGrammar(weights_.phoneInsteadOfWord)))
     return std::vector<bool>(std::size_t(dictionaryWords.size()), false);

@@ -17,7 +17,6 @@
 #include "mixture_weights.h"
 #include "pronunciations.h"
 #include "reading_dither.h"
-#include "reading_level.h"
 #include "resample_16k.h"
 #include "sentence_words.h"
 #include "speaker_transform.h"
@@ -187,10 +186,9 @@ bool FitFolder::addReading(fe_t* frontEnd, const KeptReading& reading, int numbe
   PcmSound sound;
   QString error;
   if (keys.isEmpty() || !readWavFile(reading.wavPath, sound, error)) return false;
-  std::vector<std::int16_t> levelled = atReadingLevel(toRecogniserInput(sound));
-  dither(levelled);
   const QString id = QStringLiteral("r%1").arg(number);
-  if (!writeCepstra(frontEnd, std::move(levelled), path(QStringLiteral("cepstra/%1.mfc").arg(id))))
+  if (!writeCepstra(frontEnd, asDecoded(toRecogniserInput(sound)),
+                    path(QStringLiteral("cepstra/%1.mfc").arg(id))))
     return false;
   ids_ << id;
   transcripts_ << QStringLiteral("<s> %1 </s> (%2)").arg(keys.join(QLatin1Char(' ')), id);
