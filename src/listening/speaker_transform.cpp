@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "speaker_transform.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -10,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "model_features.h"
+
 namespace listening {
 
 namespace {
@@ -17,15 +18,11 @@ namespace {
 constexpr qint64 kLargestTransform = 1 << 20;
 constexpr int kMostClasses = 256;
 
-// The widths of the model's feature streams, from "-svspec 0-12/13-25/26-38" in its feat.params.
-std::vector<int> streamWidths(const QString& featParams) {
-  QFile file(featParams);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-  static const QRegularExpression svspec(QStringLiteral(R"(^-svspec\s+(\S+))"),
-                                         QRegularExpression::MultilineOption);
-  const QRegularExpressionMatch match = svspec.match(QString::fromUtf8(file.readAll()));
+// The widths of the model's feature streams, from its "-svspec 0-12/13-25/26-38".
+std::vector<int> streamWidths(const QString& modelDirectory) {
   std::vector<int> widths;
-  for (const QString& range : match.captured(1).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+  const QString svspec = modelFeatureOptions(modelDirectory).value(QStringLiteral("-svspec"));
+  for (const QString& range : svspec.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
     const QStringList ends = range.split(QLatin1Char('-'));
     if (ends.size() != 2) return {};
     widths.push_back(ends[1].toInt() - ends[0].toInt() + 1);
@@ -78,8 +75,7 @@ std::optional<TransformLayout> layoutOf(const std::vector<double>& numbers) {
 }  // namespace
 
 bool transformFitsModel(const QString& transformPath, const QString& modelDirectory) {
-  const std::vector<int> widths =
-      streamWidths(QDir(modelDirectory).filePath(QStringLiteral("en-us/feat.params")));
+  const std::vector<int> widths = streamWidths(modelDirectory);
   const auto numbers = numbersIn(transformPath);
   const auto layout = numbers ? layoutOf(*numbers) : std::nullopt;
   return layout && !widths.empty() &&

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "mixture_weights.h"
+#include "model_features.h"
 #include "pronunciations.h"
 #include "reading_dither.h"
 #include "resample_16k.h"
@@ -33,25 +34,10 @@ const QStringList kFeatureOptions = {QStringLiteral("-feat"), QStringLiteral("-s
                                      QStringLiteral("-agc"), QStringLiteral("-cmn"),
                                      QStringLiteral("-varnorm")};
 
-using Options = QHash<QString, QString>;
-
 struct FrontEndDeleter {
   void operator()(fe_t* frontEnd) const { fe_free(frontEnd); }
 };
 using FrontEnd = std::unique_ptr<fe_t, FrontEndDeleter>;
-
-// "-name value" pairs, one a line, as the model's feat.params holds them.
-Options optionsIn(const QString& path) {
-  Options options;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return options;
-  QTextStream in(&file);
-  while (!in.atEnd()) {
-    const QStringList fields = in.readLine().simplified().split(QLatin1Char(' '));
-    if (fields.size() == 2) options.insert(fields[0], fields[1]);
-  }
-  return options;
-}
 
 // The dictionary's first pronunciation of each word.
 QHash<QString, QString> pronunciationsIn(const QString& path) {
@@ -129,7 +115,7 @@ class FitFolder {
   FitFolder(const QString& modelDirectory)
       : model_(QDir(modelDirectory).filePath(QStringLiteral("en-us"))),
         dictionary_(QDir(modelDirectory).filePath(QStringLiteral("cmudict-en-us.dict"))),
-        features_(optionsIn(model_.filePath(QStringLiteral("feat.params")))) {}
+        features_(modelFeatureOptions(modelDirectory)) {}
 
   bool prepareModel(QString& error);
   std::size_t addReadings(const std::vector<KeptReading>& readings);
@@ -143,7 +129,7 @@ class FitFolder {
 
   QDir model_;
   QString dictionary_;
-  Options features_;
+  QHash<QString, QString> features_;
   QTemporaryDir folder_;
   QHash<QString, QString> known_;
   QHash<QString, QString> used_;  // the readings' words and their pronunciations
