@@ -174,6 +174,7 @@ bool parseOptions(QStringList arguments, GrammarWeights& weights, VoiceFitting& 
 }
 
 struct Scored {
+  std::vector<std::int16_t> samples;  // as the recogniser took them
   std::vector<WordScore> words;
   Tally tally;
 };
@@ -185,12 +186,13 @@ std::optional<Scored> scoreItem(Scorer& scorer, const Item& item, QTextStream& o
     out << error << "\n";
     return std::nullopt;
   }
-  const std::vector<std::int16_t> samples = toRecogniserInput(sound);
+  Scored scored;
+  scored.samples = toRecogniserInput(sound);
+  const std::vector<std::int16_t>& samples = scored.samples;
   QElapsedTimer timer;
   timer.start();
   const double cpuStart = threadCpuSeconds();
   const auto scores = scorer.score(samples, item.sentence);
-  Scored scored;
   scored.tally.scoringCpuSeconds = threadCpuSeconds() - cpuStart;
   scored.tally.scoringSeconds = double(timer.nsecsElapsed()) / 1e9;
   scored.tally.audioSeconds = double(samples.size()) / kRecogniserSampleRate;
@@ -210,12 +212,7 @@ bool keepWellHeardReadings(Scorer& scorer, const QList<Item>& items, VoiceReadin
     if (item.set != QLatin1String("tune") || item.check != QLatin1String("correct")) continue;
     const auto scored = scoreItem(scorer, item, out);
     if (!scored) return false;
-    if (scored->tally.correctHeard != scored->tally.correctWords) continue;
-    PcmSound sound;
-    QString error;
-    if (!readWavFile(item.wav, sound, error) ||
-        !voice.keep(toRecogniserInput(sound), item.sentence))
-      return false;
+    if (everyWordHeard(scored->words) && !voice.keep(scored->samples, item.sentence)) return false;
   }
   return true;
 }
